@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Quillfen Pursewise needs on
+# Debian 12, and nothing when everything is already there. Runs apt-get as
+# root, or through sudo for an ordinary user.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev libqt6printsupport6 qt6-qpa-plugins
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth
+  # Free look-alikes of the fonts the windows ask for: Liberation for Arial
+  # and Times New Roman, URW Bookman for Bookman Old Style, Comic Neue for
+  # Comic Sans MS.
+  fonts-liberation fonts-urw-base35 fonts-comic-neue fontconfig
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+  as_root=()
+elif command -v sudo >/dev/null 2>&1; then
+  as_root=(sudo)
+else
+  echo "These packages are missing and installing them needs root: ${missing[*]}" >&2
+  exit 1
+fi
+
+echo "Installing: ${missing[*]}"
+"${as_root[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
