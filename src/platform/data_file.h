@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Whole-file access to the data files in the working directory. A file is read
+// whole into lines and written whole from lines; nothing is ever appended.
+//
+// Writing puts CR LF after every line and encodes UTF-8. It is atomic: the new
+// text goes to a temporary file that is renamed over the old one, so a failed
+// or interrupted save leaves the previous file as it was.
+//
+// Reading splits at CR LF, a lone CR or a lone LF; a last line without a break
+// still counts, and a NUL byte ends the text. Bytes that are not valid UTF-8
+// are read as Windows-1252, the 8-bit text of older installs.
+namespace DataFile {
+
+bool exists(const QString& name);
+
+// Raises "Could not read "<name>": <reason>" when the file cannot be read.
+QStringList readLines(const QString& name);
+
+// Raises "Could not save "<name>": <reason>" when the file cannot be written;
+// the old file, if any, is then untouched.
+void writeLines(const QString& name, const QStringList& lines);
+
+// Removes the file if it is there. Raises "Could not delete "<name>": <reason>"
+// when it is there and stays.
+void remove(const QString& name);
+
+// The pieces of readLines, for tests and for files read some other way.
+QString decode(const QByteArray& bytes);
+QStringList splitLines(const QString& text);
+
+} // namespace DataFile

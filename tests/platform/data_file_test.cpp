@@ -1,0 +1,177 @@
+#include "platform/data_file.h"
+#include "platform/user_error.h"
+#include "support/temp_dir.h"
+
+#include <QFileDevice>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+
+namespace {
+
+using DataFileOnDisk = InTempDir;
+
+TEST_F(DataFileOnDisk, WritesEveryLineWithCrLf)
+{
+    DataFile::writeLines(QStringLiteral("CardList.dat"),
+                         {QStringLiteral("2"), QStringLiteral("0 1 1. Visa Gold"), QString()});
+    EXPECT_EQ(bytesOf(QStringLiteral("CardList.dat")), QByteArray("2\r\n0 1 1. Visa Gold\r\n\r\n"));
+}
+
+TEST_F(DataFileOnDisk, WritesNoLinesAsAnEmptyFile)
+{
+    DataFile::writeLines(QStringLiteral("7yl.dat"), {});
+    EXPECT_TRUE(DataFile::exists(QStringLiteral("7yl.dat")));
+    EXPECT_EQ(bytesOf(QStringLiteral("7yl.dat")), QByteArray());
+}
+
+TEST_F(DataFileOnDisk, RewritesTheWholeFileNeverAppends)
+{
+    putBytes(QStringLiteral("summary.dat"), "1.00\r\n2.00\r\n3.00\r\n4.00\r\n");
+    DataFile::writeLines(QStringLiteral("summary.dat"), {QStringLiteral("9.00")});
+    EXPECT_EQ(bytesOf(QStringLiteral("summary.dat")), QByteArray("9.00\r\n"));
+}
+
+TEST_F(DataFileOnDisk, WritesUtf8)
+{
+    DataFile::writeLines(QStringLiteral("1info.dat"), {QString::fromUtf8("Caf\xC3\xA9 \xE2\x82\xAC")});
+    EXPECT_EQ(bytesOf(QStringLiteral("1info.dat")), QByteArray("Caf\xC3\xA9 \xE2\x82\xAC\r\n"));
+}
+
+struct ReadCase
+{
+    const char* label;
+    QByteArray bytes;
+    QStringList lines;
+};
+
+class DataFileReads : public InTempDir, public testing::WithParamInterface<ReadCase>
+{
+};
+
+TEST_P(DataFileReads, SplitsAndDecodesLines)
+{
+    putBytes(QStringLiteral("1bb.dat"), GetParam().bytes);
+    EXPECT_EQ(DataFile::readLines(QStringLiteral("1bb.dat")), GetParam().lines)
+        << GetParam().label;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LineBreaks, DataFileReads,
+    testing::Values(
+        ReadCase{"CR LF", "2\r\n0 1 A b\r\n", {"2", "0 1 A b"}},
+        ReadCase{"LF", "2\n0 1 A b\n", {"2", "0 1 A b"}},
+        ReadCase{"lone CR", "2\r0 1 A b\r", {"2", "0 1 A b"}},
+        ReadCase{"no final break", "2\r\n0 1 A b", {"2", "0 1 A b"}},
+        ReadCase{"mixed breaks", "a\rb\nc\r\nd", {"a", "b", "c", "d"}},
+        ReadCase{"empty lines kept", "a\r\n\r\nb\r\n", {"a", "", "b"}},
+        ReadCase{"CR CR LF is an empty line", "a\r\r\nb", {"a", "", "b"}},
+        ReadCase{"empty file", "", {}},
+        ReadCase{"only a break", "\r\n", {""}},
+        ReadCase{"NUL ends the text", QByteArray("a\r\nb\0c\r\nd\r\n", 11), {"a", "b"}},
+        ReadCase{"UTF-8", "Caf\xC3\xA9\r\n", {QString::fromUtf8("Caf\xC3\xA9")}},
+        ReadCase{"Windows-1252 accents",
+                 "Caf\xE9 \x80 \x93Gold\x94\r\n",
+                 {QString::fromUtf8("Caf\xC3\xA9 \xE2\x82\xAC \xE2\x80\x9CGold\xE2\x80\x9D")}},
+        ReadCase{"one bad byte makes the whole file 8-bit",
+                 "\xC3\xA9\r\n\xE9\r\n",
+                 {QString::fromUtf8("\xC3\x83\xC2\xA9"), QString::fromUtf8("\xC3\xA9")}}),
+    [](const testing::TestParamInfo<ReadCase>& info) { return "Case" + std::to_string(info.index); });
+
+TEST_F(DataFileOnDisk, ReadsBackWhatItWrote)
+{
+    const QStringList lines = {QStringLiteral("4"), QStringLiteral("3"),
+                               QStringLiteral("0 1 1. Visa  Gold "), QString::fromUtf8("0 2 2. \xC3\x9C")};
+    DataFile::writeLines(QStringLiteral("CardList.dat"), lines);
+    EXPECT_EQ(DataFile::readLines(QStringLiteral("CardList.dat")), lines);
+}
+
+TEST_F(DataFileOnDisk, ReadingAMissingFileNamesIt)
+{
+    try {
+        DataFile::readLines(QStringLiteral("9info.dat"));
+        FAIL();
+    } catch (const UserError& error) {
+        EXPECT_STREQ(error.what(), "Could not read \"9info.dat\": No such file or directory");
+    }
+}
+
+TEST_F(DataFileOnDisk, RemoveDeletesAndToleratesAMissingFile)
+{
+    putBytes(QStringLiteral("3yl.dat"), "26\r\n");
+    DataFile::remove(QStringLiteral("3yl.dat"));
+    EXPECT_FALSE(DataFile::exists(QStringLiteral("3yl.dat")));
+    EXPECT_NO_THROW(DataFile::remove(QStringLiteral("3yl.dat")));
+}
+
+// Saves into the working directory as an unprivileged user and returns the
+// message it raised, or "saved". Root ignores permission bits, so when the
+// tests run as root the save runs in a child process that drops to "nobody".
+std::string saveAsUnprivilegedUser(const QString& name, const QStringList& lines)
+{
+    auto attempt = [&]() -> std::string {
+        try {
+            DataFile::writeLines(name, lines);
+            return "saved";
+        } catch (const UserError& error) {
+            return error.what();
+        }
+    };
+    if (geteuid() != 0)
+        return attempt();
+    int channel[2];
+    if (pipe(channel) != 0)
+        return "no pipe";
+    const pid_t child = fork();
+    if (child == 0) {
+        close(channel[0]);
+        const std::string result = setgid(65534) == 0 && setuid(65534) == 0 ? attempt() : "no drop";
+        const ssize_t written = write(channel[1], result.data(), result.size());
+        _exit(written == ssize_t(result.size()) ? 0 : 1);
+    }
+    close(channel[1]);
+    std::string result;
+    char buffer[256];
+    for (ssize_t n; (n = read(channel[0], buffer, sizeof buffer)) > 0;)
+        result.append(buffer, std::size_t(n));
+    close(channel[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return result;
+}
+
+TEST_F(DataFileOnDisk, AFailedSaveLeavesTheOldFileByteForByte)
+{
+    const QByteArray old("2\r\n2\r\n0 1 1. Visa Gold\r\n");
+    putBytes(QStringLiteral("CardList.dat"), old);
+    const auto writable = QFile::permissions(path());
+    // Readable and enterable by everyone, writable by no one.
+    ASSERT_TRUE(QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner
+                                                  | QFileDevice::ReadOther | QFileDevice::ExeOther
+                                                  | QFileDevice::ReadGroup | QFileDevice::ExeGroup));
+    const std::string result = saveAsUnprivilegedUser(QStringLiteral("CardList.dat"), {QStringLiteral("3")});
+    QFile::setPermissions(path(), writable);
+    EXPECT_EQ(result, "Could not save \"CardList.dat\": Permission denied");
+    EXPECT_EQ(bytesOf(QStringLiteral("CardList.dat")), old);
+    EXPECT_EQ(QDir(path()).entryList(QDir::Files), QStringList{QStringLiteral("CardList.dat")});
+}
+
+TEST_F(DataFileOnDisk, AFileThatCannotBeReplacedKeepsItsOldText)
+{
+    // A folder in the file's place cannot be renamed over, whoever runs the test.
+    ASSERT_TRUE(QDir(path()).mkdir(QStringLiteral("5bb.dat")));
+    ASSERT_TRUE(QDir(path()).mkdir(QStringLiteral("5bb.dat/keep")));
+    try {
+        DataFile::writeLines(QStringLiteral("5bb.dat"), {QStringLiteral("0 26 0.00")});
+        ADD_FAILURE() << "a folder was replaced by a file";
+    } catch (const UserError& error) {
+        EXPECT_TRUE(QString::fromUtf8(error.what()).startsWith(u"Could not save \"5bb.dat\": "))
+            << error.what();
+    }
+    EXPECT_TRUE(QDir(path()).exists(QStringLiteral("5bb.dat/keep")));
+    EXPECT_EQ(QDir(path()).entryList(QDir::Files), QStringList());
+}
+
+} // namespace
