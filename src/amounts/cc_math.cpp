@@ -198,8 +198,9 @@ double TccMath::AmountToFloat(const std::string& amount) const
         const auto exponent = text.find_first_of("eE");
         const std::string mantissa = text.substr(0, exponent);
         const auto pointAt = mantissa.find('.');
-        const bool tiny = exponent != std::string::npos ? text[exponent + 1] == '-'
-                                                        : mantissa.find_first_of("123456789") > pointAt;
+        const bool tiny = exponent != std::string::npos
+                              ? text[exponent + 1] == '-'
+                              : mantissa.find_first_of("123456789") > pointAt;
         const double magnitude = tiny ? 0.0 : std::numeric_limits<double>::infinity();
         return text.front() == '-' ? -magnitude : magnitude;
     }

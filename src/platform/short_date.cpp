@@ -71,8 +71,8 @@ int readNumber(const QString& text, qsizetype& pos, int maxDigits, int& digitsRe
 {
     int value = 0;
     digitsRead = 0;
-    while (pos < text.size() && digitsRead < maxDigits && text[pos].isDigit()
-           && text[pos].unicode() < 128) {
+    while (pos < text.size() && digitsRead < maxDigits && text[pos].isDigit() &&
+           text[pos].unicode() < 128) {
         value = value * 10 + (text[pos].unicode() - u'0');
         ++pos;
         ++digitsRead;
@@ -90,8 +90,8 @@ int readName(const QString& text, qsizetype& pos, bool months, QLocale::FormatTy
     qsizetype bestLength = 0;
     for (int n = 1; n <= count; ++n) {
         const QString name = months ? locale.monthName(n, type) : locale.dayName(n, type);
-        if (!name.isEmpty() && name.size() > bestLength
-            && text.mid(pos, name.size()).compare(name, Qt::CaseInsensitive) == 0) {
+        if (!name.isEmpty() && name.size() > bestLength &&
+            text.mid(pos, name.size()).compare(name, Qt::CaseInsensitive) == 0) {
             best = n;
             bestLength = name.size();
         }
@@ -174,8 +174,8 @@ std::optional<QDate> tryParse(const QString& input)
             if (year >= 0 && digits <= 2)
                 year = windowedYear(year, Clock::today().year());
         }
-        if ((piece.field == u'd' && piece.width < 3 && day < 0) || (piece.field == u'M' && month < 0)
-            || (piece.field == u'y' && year < 0))
+        if ((piece.field == u'd' && piece.width < 3 && day < 0) ||
+            (piece.field == u'M' && month < 0) || (piece.field == u'y' && year < 0))
             return std::nullopt;
     }
     if (pos != text.size() || day < 0 || month < 0 || year < 0)

@@ -1,10 +1,9 @@
 #include "amounts/cc_math.h"
 #include "platform/user_error.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <limits>
 #include <string>
 
@@ -19,8 +18,7 @@ struct CentsCase
 };
 
 class CanonicalMoneyText : public testing::TestWithParam<CentsCase>
-{
-};
+{};
 
 TEST_P(CanonicalMoneyText, CentsBecomeCanonicalTextAndBack)
 {
@@ -32,13 +30,11 @@ INSTANTIATE_TEST_SUITE_P(
     Examples, CanonicalMoneyText,
     testing::Values(CentsCase{0, "0.00"}, CentsCase{5, ".05"}, CentsCase{7, ".07"},
                     CentsCase{10, ".10"}, CentsCase{50, ".50"}, CentsCase{99, ".99"},
-                    CentsCase{100, "1.00"}, CentsCase{123456, "1234.56"},
-                    CentsCase{-1, "-.01"}, CentsCase{-5, "-.05"}, CentsCase{-99, "-.99"},
-                    CentsCase{-100, "-1.00"}, CentsCase{-123, "-1.23"},
-                    CentsCase{100000000000000, "1000000000000.00"},
+                    CentsCase{100, "1.00"}, CentsCase{123456, "1234.56"}, CentsCase{-1, "-.01"},
+                    CentsCase{-5, "-.05"}, CentsCase{-99, "-.99"}, CentsCase{-100, "-1.00"},
+                    CentsCase{-123, "-1.23"}, CentsCase{100000000000000, "1000000000000.00"},
                     CentsCase{std::numeric_limits<std::int64_t>::max(), "92233720368547758.07"},
-                    CentsCase{-std::numeric_limits<std::int64_t>::max(),
-                              "-92233720368547758.07"}));
+                    CentsCase{-std::numeric_limits<std::int64_t>::max(), "-92233720368547758.07"}));
 
 TEST(MoneyText, EveryCentValueFromMinusToPlusOneThousandUnitsRoundTrips)
 {
@@ -61,24 +57,23 @@ struct CentsOfText
 };
 
 class AmountToCentsReads : public testing::TestWithParam<CentsOfText>
-{
-};
+{};
 
 TEST_P(AmountToCentsReads, TypedAndStoredForms)
 {
     EXPECT_EQ(math.AmountToCents(GetParam().text), GetParam().cents) << GetParam().text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Examples, AmountToCentsReads,
-    testing::Values(CentsOfText{"0", 0}, CentsOfText{"00", 0}, CentsOfText{".00", 0},
-                    CentsOfText{"0.00", 0}, CentsOfText{"-0.00", 0}, CentsOfText{".05", 5},
-                    CentsOfText{"1,234.56", 123456}, CentsOfText{"$12", 1200},
-                    CentsOfText{"$1,250.50", 125050}, CentsOfText{"12.", 1200},
-                    CentsOfText{"12.5", 1250}, CentsOfText{".5", 50},
-                    CentsOfText{"12.34", 1234}, CentsOfText{"12", 1200},
-                    CentsOfText{"-1.23", -123}, CentsOfText{"-.05", -5},
-                    CentsOfText{"9999999999999.99", 999999999999999}));
+INSTANTIATE_TEST_SUITE_P(Examples, AmountToCentsReads,
+                         testing::Values(CentsOfText{"0", 0}, CentsOfText{"00", 0},
+                                         CentsOfText{".00", 0}, CentsOfText{"0.00", 0},
+                                         CentsOfText{"-0.00", 0}, CentsOfText{".05", 5},
+                                         CentsOfText{"1,234.56", 123456}, CentsOfText{"$12", 1200},
+                                         CentsOfText{"$1,250.50", 125050}, CentsOfText{"12.", 1200},
+                                         CentsOfText{"12.5", 1250}, CentsOfText{".5", 50},
+                                         CentsOfText{"12.34", 1234}, CentsOfText{"12", 1200},
+                                         CentsOfText{"-1.23", -123}, CentsOfText{"-.05", -5},
+                                         CentsOfText{"9999999999999.99", 999999999999999}));
 
 struct Arithmetic
 {
@@ -89,8 +84,7 @@ struct Arithmetic
 };
 
 class AddAndSubtract : public testing::TestWithParam<Arithmetic>
-{
-};
+{};
 
 TEST_P(AddAndSubtract, GiveCanonicalText)
 {
@@ -128,8 +122,7 @@ struct WholeCase
 };
 
 class TextToWholeRounds : public testing::TestWithParam<WholeCase>
-{
-};
+{};
 
 TEST_P(TextToWholeRounds, HalvesToTheEvenNeighbour)
 {
@@ -154,8 +147,7 @@ TEST(MoneyText, WholeToTextIsPlainDecimal)
 }
 
 class TextToWholeRefuses : public testing::TestWithParam<const char*>
-{
-};
+{};
 
 TEST_P(TextToWholeRefuses, NonNumbersWithTheFloatingPointMessage)
 {
@@ -169,8 +161,8 @@ TEST_P(TextToWholeRefuses, NonNumbersWithTheFloatingPointMessage)
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, TextToWholeRefuses,
-                         testing::Values("", "-", ".", "abc", "1.2.3", "1$2", "--5", "5-",
-                                         " 5", "1e5"));
+                         testing::Values("", "-", ".", "abc", "1.2.3", "1$2", "--5", "5-", " 5",
+                                         "1e5"));
 
 TEST(MoneyText, ValuesBeyondSixtyFourBitsAreRefusedNotWrapped)
 {
@@ -184,7 +176,8 @@ TEST(MoneyText, ValuesBeyondSixtyFourBitsAreRefusedNotWrapped)
             math.AmountToCents(amount);
             ADD_FAILURE() << amount << " was accepted";
         } catch (const UserError& error) {
-            EXPECT_NE(std::string(error.what()).find("too large"), std::string::npos) << error.what();
+            EXPECT_NE(std::string(error.what()).find("too large"), std::string::npos)
+                << error.what();
         }
     }
 }
@@ -196,8 +189,7 @@ struct ValidityCase
 };
 
 class IsValidAmountChecks : public testing::TestWithParam<ValidityCase>
-{
-};
+{};
 
 TEST_P(IsValidAmountChecks, PreparedTypedAmounts)
 {
@@ -206,22 +198,20 @@ TEST_P(IsValidAmountChecks, PreparedTypedAmounts)
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, IsValidAmountChecks,
-    testing::Values(ValidityCase{"1250.50", true}, ValidityCase{"1,250.50", true},
-                    ValidityCase{"$5", true}, ValidityCase{".50", true}, ValidityCase{"", true},
-                    ValidityCase{"5.5", false}, ValidityCase{"5.555", false},
-                    ValidityCase{"-5.00", false}, ValidityCase{"+5.00", false},
-                    ValidityCase{" 5.00", false}, ValidityCase{"5.00 ", false},
-                    ValidityCase{"5a.00", false}, ValidityCase{"12.", false},
-                    // Only the first point is located; what follows it is checked by
-                    // the character rule alone.
-                    ValidityCase{"1.2.", true}, ValidityCase{"5.$,", true},
-                    // At most 13 digits before the point: the largest typed amount,
-                    // 9999999999999.99, keeps every sum far inside 64-bit cents.
-                    ValidityCase{"9999999999999.99", true},
-                    ValidityCase{"9,999,999,999,999.99", true},
-                    ValidityCase{"10000000000000.00", false},
-                    ValidityCase{"99999999999999999999.00", false},
-                    ValidityCase{"10000000000000", false}));
+    testing::Values(
+        ValidityCase{"1250.50", true}, ValidityCase{"1,250.50", true}, ValidityCase{"$5", true},
+        ValidityCase{".50", true}, ValidityCase{"", true}, ValidityCase{"5.5", false},
+        ValidityCase{"5.555", false}, ValidityCase{"-5.00", false}, ValidityCase{"+5.00", false},
+        ValidityCase{" 5.00", false}, ValidityCase{"5.00 ", false}, ValidityCase{"5a.00", false},
+        ValidityCase{"12.", false},
+        // Only the first point is located; what follows it is checked by
+        // the character rule alone.
+        ValidityCase{"1.2.", true}, ValidityCase{"5.$,", true},
+        // At most 13 digits before the point: the largest typed amount,
+        // 9999999999999.99, keeps every sum far inside 64-bit cents.
+        ValidityCase{"9999999999999.99", true}, ValidityCase{"9,999,999,999,999.99", true},
+        ValidityCase{"10000000000000.00", false}, ValidityCase{"99999999999999999999.00", false},
+        ValidityCase{"10000000000000", false}));
 
 struct Preparation
 {
@@ -232,8 +222,7 @@ struct Preparation
 };
 
 class PrepareTypedAmountCases : public testing::TestWithParam<Preparation>
-{
-};
+{};
 
 TEST_P(PrepareTypedAmountCases, ShowsThePreparedTextAndItsVerdict)
 {
@@ -245,19 +234,15 @@ TEST_P(PrepareTypedAmountCases, ShowsThePreparedTextAndItsVerdict)
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, PrepareTypedAmountCases,
-    testing::Values(Preparation{"25", false, "25.00", true},
-                    Preparation{"$1,250.50", false, "1250.50", true},
-                    Preparation{"1250.5", false, "1250.5", false},
-                    Preparation{"12.345", false, "12.345", false},
-                    Preparation{"12.", false, "12.", false},
-                    Preparation{" 5", false, " 5.00", false},
-                    Preparation{"-5", false, "-5.00", false},
-                    Preparation{"-5", true, "5.00", true},
-                    Preparation{"-$1,000", true, "1000.00", true},
-                    Preparation{"", false, ".00", true},
-                    Preparation{"0", false, "0.00", true},
-                    Preparation{"12345678901234", false, "12345678901234.00", false},
-                    Preparation{"1234567890123", false, "1234567890123.00", true}));
+    testing::Values(
+        Preparation{"25", false, "25.00", true}, Preparation{"$1,250.50", false, "1250.50", true},
+        Preparation{"1250.5", false, "1250.5", false},
+        Preparation{"12.345", false, "12.345", false}, Preparation{"12.", false, "12.", false},
+        Preparation{" 5", false, " 5.00", false}, Preparation{"-5", false, "-5.00", false},
+        Preparation{"-5", true, "5.00", true}, Preparation{"-$1,000", true, "1000.00", true},
+        Preparation{"", false, ".00", true}, Preparation{"0", false, "0.00", true},
+        Preparation{"12345678901234", false, "12345678901234.00", false},
+        Preparation{"1234567890123", false, "1234567890123.00", true}));
 
 TEST(MoneyText, SmallHelpersDoWhatTheySay)
 {
@@ -280,20 +265,20 @@ struct FloatCase
 };
 
 class AmountToFloatReads : public testing::TestWithParam<FloatCase>
-{
-};
+{};
 
 TEST_P(AmountToFloatReads, NumbersAfterDroppingSeparators)
 {
     EXPECT_DOUBLE_EQ(math.AmountToFloat(GetParam().text), GetParam().value) << GetParam().text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Examples, AmountToFloatReads,
-    testing::Values(FloatCase{"0.00", 0.0}, FloatCase{"-.05", -0.05}, FloatCase{"1234.56", 1234.56},
-                    FloatCase{"$1,234.56", 1234.56}, FloatCase{" 12 ", 12.0},
-                    FloatCase{"+3", 3.0}, FloatCase{"1e3", 1000.0}, FloatCase{"2.5E-1", 0.25},
-                    FloatCase{"12.", 12.0}, FloatCase{"1e-400", 0.0}));
+INSTANTIATE_TEST_SUITE_P(Examples, AmountToFloatReads,
+                         testing::Values(FloatCase{"0.00", 0.0}, FloatCase{"-.05", -0.05},
+                                         FloatCase{"1234.56", 1234.56},
+                                         FloatCase{"$1,234.56", 1234.56}, FloatCase{" 12 ", 12.0},
+                                         FloatCase{"+3", 3.0}, FloatCase{"1e3", 1000.0},
+                                         FloatCase{"2.5E-1", 0.25}, FloatCase{"12.", 12.0},
+                                         FloatCase{"1e-400", 0.0}));
 
 TEST(MoneyText, AmountToFloatOrdersHugeValuesInsteadOfFailing)
 {
@@ -302,8 +287,7 @@ TEST(MoneyText, AmountToFloatOrdersHugeValuesInsteadOfFailing)
 }
 
 class AmountToFloatRefuses : public testing::TestWithParam<const char*>
-{
-};
+{};
 
 TEST_P(AmountToFloatRefuses, NonNumbersWithTheConversionMessage)
 {
@@ -318,8 +302,8 @@ TEST_P(AmountToFloatRefuses, NonNumbersWithTheConversionMessage)
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, AmountToFloatRefuses,
-                         testing::Values("", "abc", "Expired", "1.2.3", "inf", "nan", "0x10",
-                                         "1e", "--1", "-", ".", "1-2"));
+                         testing::Values("", "abc", "Expired", "1.2.3", "inf", "nan", "0x10", "1e",
+                                         "--1", "-", ".", "1-2"));
 
 TEST(MoneyText, AmountToFloatQuotesTheTextItRead)
 {

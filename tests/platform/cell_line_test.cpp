@@ -12,8 +12,7 @@ struct CellCase
 };
 
 class CellLines : public testing::TestWithParam<CellCase>
-{
-};
+{};
 
 TEST_P(CellLines, ParseAndFormatAreInverse)
 {
@@ -44,8 +43,7 @@ struct BadLine
 };
 
 class CellLinesRefuse : public testing::TestWithParam<BadLine>
-{
-};
+{};
 
 TEST_P(CellLinesRefuse, FieldsThatAreNotIntegers)
 {

@@ -4,10 +4,9 @@
 
 #include <QFileDevice>
 
+#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <string>
 
 namespace {
 
@@ -36,7 +35,8 @@ TEST_F(DataFileOnDisk, RewritesTheWholeFileNeverAppends)
 
 TEST_F(DataFileOnDisk, WritesUtf8)
 {
-    DataFile::writeLines(QStringLiteral("1info.dat"), {QString::fromUtf8("Caf\xC3\xA9 \xE2\x82\xAC")});
+    DataFile::writeLines(QStringLiteral("1info.dat"),
+                         {QString::fromUtf8("Caf\xC3\xA9 \xE2\x82\xAC")});
     EXPECT_EQ(bytesOf(QStringLiteral("1info.dat")), QByteArray("Caf\xC3\xA9 \xE2\x82\xAC\r\n"));
 }
 
@@ -48,14 +48,12 @@ struct ReadCase
 };
 
 class DataFileReads : public InTempDir, public testing::WithParamInterface<ReadCase>
-{
-};
+{};
 
 TEST_P(DataFileReads, SplitsAndDecodesLines)
 {
     putBytes(QStringLiteral("1bb.dat"), GetParam().bytes);
-    EXPECT_EQ(DataFile::readLines(QStringLiteral("1bb.dat")), GetParam().lines)
-        << GetParam().label;
+    EXPECT_EQ(DataFile::readLines(QStringLiteral("1bb.dat")), GetParam().lines) << GetParam().label;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -68,8 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"mixed breaks", "a\rb\nc\r\nd", {"a", "b", "c", "d"}},
         ReadCase{"empty lines kept", "a\r\n\r\nb\r\n", {"a", "", "b"}},
         ReadCase{"CR CR LF is an empty line", "a\r\r\nb", {"a", "", "b"}},
-        ReadCase{"empty file", "", {}},
-        ReadCase{"only a break", "\r\n", {""}},
+        ReadCase{"empty file", "", {}}, ReadCase{"only a break", "\r\n", {""}},
         ReadCase{"NUL ends the text", QByteArray("a\r\nb\0c\r\nd\r\n", 11), {"a", "b"}},
         ReadCase{"UTF-8", "Caf\xC3\xA9\r\n", {QString::fromUtf8("Caf\xC3\xA9")}},
         ReadCase{"Windows-1252 accents",
@@ -78,12 +75,15 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"one bad byte makes the whole file 8-bit",
                  "\xC3\xA9\r\n\xE9\r\n",
                  {QString::fromUtf8("\xC3\x83\xC2\xA9"), QString::fromUtf8("\xC3\xA9")}}),
-    [](const testing::TestParamInfo<ReadCase>& info) { return "Case" + std::to_string(info.index); });
+    [](const testing::TestParamInfo<ReadCase>& info) {
+        return "Case" + std::to_string(info.index);
+    });
 
 TEST_F(DataFileOnDisk, ReadsBackWhatItWrote)
 {
     const QStringList lines = {QStringLiteral("4"), QStringLiteral("3"),
-                               QStringLiteral("0 1 1. Visa  Gold "), QString::fromUtf8("0 2 2. \xC3\x9C")};
+                               QStringLiteral("0 1 1. Visa  Gold "),
+                               QString::fromUtf8("0 2 2. \xC3\x9C")};
     DataFile::writeLines(QStringLiteral("CardList.dat"), lines);
     EXPECT_EQ(DataFile::readLines(QStringLiteral("CardList.dat")), lines);
 }
@@ -148,10 +148,11 @@ TEST_F(DataFileOnDisk, AFailedSaveLeavesTheOldFileByteForByte)
     putBytes(QStringLiteral("CardList.dat"), old);
     const auto writable = QFile::permissions(path());
     // Readable and enterable by everyone, writable by no one.
-    ASSERT_TRUE(QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner
-                                                  | QFileDevice::ReadOther | QFileDevice::ExeOther
-                                                  | QFileDevice::ReadGroup | QFileDevice::ExeGroup));
-    const std::string result = saveAsUnprivilegedUser(QStringLiteral("CardList.dat"), {QStringLiteral("3")});
+    ASSERT_TRUE(QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                                  QFileDevice::ReadOther | QFileDevice::ExeOther |
+                                                  QFileDevice::ReadGroup | QFileDevice::ExeGroup));
+    const std::string result =
+        saveAsUnprivilegedUser(QStringLiteral("CardList.dat"), {QStringLiteral("3")});
     QFile::setPermissions(path(), writable);
     EXPECT_EQ(result, "Could not save \"CardList.dat\": Permission denied");
     EXPECT_EQ(bytesOf(QStringLiteral("CardList.dat")), old);

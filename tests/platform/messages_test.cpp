@@ -13,10 +13,8 @@ namespace {
 class Recorder
 {
 public:
-    Recorder()
-        : m_previous(setMessageSink([this](const QString& text) { m_shown.append(text); }))
-    {
-    }
+    Recorder() : m_previous(setMessageSink([this](const QString& text) { m_shown.append(text); }))
+    {}
     ~Recorder() { setMessageSink(m_previous); }
     const QStringList& shown() const { return m_shown; }
 
@@ -42,8 +40,8 @@ TEST(Messages, TheGuardShowsAUserErrorAndStopsTheHandlerThere)
         steps << QStringLiteral("saved CardList.dat");
     });
     EXPECT_EQ(steps, QStringList{QStringLiteral("saved summary.dat")});
-    EXPECT_EQ(recorder.shown(),
-              QStringList{QStringLiteral("Could not save \"CardList.dat\": No space left on device")});
+    EXPECT_EQ(recorder.shown(), QStringList{QStringLiteral(
+                                    "Could not save \"CardList.dat\": No space left on device")});
 }
 
 TEST(Messages, TheGuardLetsOtherExceptionsThrough)

@@ -27,8 +27,7 @@ struct DateCase
 };
 
 class ShortDateParses : public ShortDateText, public testing::WithParamInterface<DateCase>
-{
-};
+{};
 
 TEST_P(ShortDateParses, TextToDateInTheCenturyWindow)
 {
@@ -38,29 +37,28 @@ TEST_P(ShortDateParses, TextToDateInTheCenturyWindow)
     EXPECT_EQ(*date, GetParam().date) << GetParam().text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Formats, ShortDateParses,
-    testing::Values(
-        // A card expiring 10/31/27 expires in 2027, never in 1927.
-        DateCase{"M/d/yy", "10/31/27", QDate(2027, 10, 31)},
-        DateCase{"M/d/yy", "6/30/75", QDate(2075, 6, 30)},
-        DateCase{"M/d/yy", "1/1/76", QDate(1976, 1, 1)},
-        DateCase{"M/d/yy", "12/31/75", QDate(2075, 12, 31)},
-        DateCase{"M/d/yy", "7/4/77", QDate(1977, 7, 4)},
-        DateCase{"M/d/yy", "2/29/00", QDate(2000, 2, 29)},
-        DateCase{"M/d/yy", "12/8/26", QDate(2026, 12, 8)},
-        DateCase{"M/d/yy", "01/02/03", QDate(2003, 1, 2)},
-        DateCase{"M/d/yy", " 3/4/05 ", QDate(2005, 3, 4)},
-        DateCase{"M/d/yy", "3/4/2005", QDate(2005, 3, 4)},
-        DateCase{"M/d/yy", "3/4/1927", QDate(1927, 3, 4)},
-        DateCase{"dd.MM.yy", "31.10.27", QDate(2027, 10, 31)},
-        DateCase{"dd.MM.yy", "01.01.77", QDate(1977, 1, 1)},
-        DateCase{"dd.MM.yy", "1.1.50", QDate(2050, 1, 1)},
-        DateCase{"yyyy-MM-dd", "2027-10-31", QDate(2027, 10, 31)},
-        DateCase{"yyyy-MM-dd", "1999-01-09", QDate(1999, 1, 9)},
-        DateCase{"yyyy-MM-dd", "27-10-31", QDate(2027, 10, 31)},
-        DateCase{"d MMM yyyy", "8 Dec 2026", QDate(2026, 12, 8)},
-        DateCase{"'Day' d/M/yy", "Day 8/12/26", QDate(2026, 12, 8)}));
+INSTANTIATE_TEST_SUITE_P(Formats, ShortDateParses,
+                         testing::Values(
+                             // A card expiring 10/31/27 expires in 2027, never in 1927.
+                             DateCase{"M/d/yy", "10/31/27", QDate(2027, 10, 31)},
+                             DateCase{"M/d/yy", "6/30/75", QDate(2075, 6, 30)},
+                             DateCase{"M/d/yy", "1/1/76", QDate(1976, 1, 1)},
+                             DateCase{"M/d/yy", "12/31/75", QDate(2075, 12, 31)},
+                             DateCase{"M/d/yy", "7/4/77", QDate(1977, 7, 4)},
+                             DateCase{"M/d/yy", "2/29/00", QDate(2000, 2, 29)},
+                             DateCase{"M/d/yy", "12/8/26", QDate(2026, 12, 8)},
+                             DateCase{"M/d/yy", "01/02/03", QDate(2003, 1, 2)},
+                             DateCase{"M/d/yy", " 3/4/05 ", QDate(2005, 3, 4)},
+                             DateCase{"M/d/yy", "3/4/2005", QDate(2005, 3, 4)},
+                             DateCase{"M/d/yy", "3/4/1927", QDate(1927, 3, 4)},
+                             DateCase{"dd.MM.yy", "31.10.27", QDate(2027, 10, 31)},
+                             DateCase{"dd.MM.yy", "01.01.77", QDate(1977, 1, 1)},
+                             DateCase{"dd.MM.yy", "1.1.50", QDate(2050, 1, 1)},
+                             DateCase{"yyyy-MM-dd", "2027-10-31", QDate(2027, 10, 31)},
+                             DateCase{"yyyy-MM-dd", "1999-01-09", QDate(1999, 1, 9)},
+                             DateCase{"yyyy-MM-dd", "27-10-31", QDate(2027, 10, 31)},
+                             DateCase{"d MMM yyyy", "8 Dec 2026", QDate(2026, 12, 8)},
+                             DateCase{"'Day' d/M/yy", "Day 8/12/26", QDate(2026, 12, 8)}));
 
 struct BadDate
 {
@@ -69,8 +67,7 @@ struct BadDate
 };
 
 class ShortDateRefuses : public ShortDateText, public testing::WithParamInterface<BadDate>
-{
-};
+{};
 
 TEST_P(ShortDateRefuses, TextThatNamesNoDay)
 {
@@ -81,7 +78,8 @@ TEST_P(ShortDateRefuses, TextThatNamesNoDay)
         ShortDate::parse(text);
         FAIL() << GetParam().text << " was accepted";
     } catch (const UserError& error) {
-        EXPECT_EQ(QString::fromUtf8(error.what()), QStringLiteral("'") + text + QStringLiteral("' is not a valid date and time"));
+        EXPECT_EQ(QString::fromUtf8(error.what()),
+                  QStringLiteral("'") + text + QStringLiteral("' is not a valid date and time"));
     }
 }
 
@@ -103,8 +101,7 @@ struct FormatCase
 };
 
 class ShortDateFormats : public ShortDateText, public testing::WithParamInterface<FormatCase>
-{
-};
+{};
 
 TEST_P(ShortDateFormats, DateToTextAndBack)
 {
@@ -114,14 +111,14 @@ TEST_P(ShortDateFormats, DateToTextAndBack)
     EXPECT_EQ(ShortDate::tryParse(text), GetParam().date);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Formats, ShortDateFormats,
-    testing::Values(FormatCase{"M/d/yy", QDate(2027, 10, 31), "10/31/27"},
-                    FormatCase{"M/d/yy", QDate(2027, 6, 3), "6/3/27"},
-                    FormatCase{"M/d/yy", QDate(2000, 2, 29), "2/29/00"},
-                    FormatCase{"M/d/yy", QDate(1977, 7, 4), "7/4/77"},
-                    FormatCase{"dd.MM.yy", QDate(2027, 6, 3), "03.06.27"},
-                    FormatCase{"yyyy-MM-dd", QDate(2027, 6, 3), "2027-06-03"}));
+INSTANTIATE_TEST_SUITE_P(Formats, ShortDateFormats,
+                         testing::Values(FormatCase{"M/d/yy", QDate(2027, 10, 31), "10/31/27"},
+                                         FormatCase{"M/d/yy", QDate(2027, 6, 3), "6/3/27"},
+                                         FormatCase{"M/d/yy", QDate(2000, 2, 29), "2/29/00"},
+                                         FormatCase{"M/d/yy", QDate(1977, 7, 4), "7/4/77"},
+                                         FormatCase{"dd.MM.yy", QDate(2027, 6, 3), "03.06.27"},
+                                         FormatCase{"yyyy-MM-dd", QDate(2027, 6, 3),
+                                                    "2027-06-03"}));
 
 TEST_F(ShortDateText, TheWindowFollowsTheCurrentYear)
 {

@@ -1,8 +1,7 @@
 #include <QApplication>
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
+#include <gtest/gtest.h>
 
 // Shared by every test binary. Windows are drawn offscreen unless the caller
 // chose a platform, so the binaries run (and list their tests) without a display.
