@@ -80,16 +80,21 @@ QStringList splitLines(const QString& text)
     return lines;
 }
 
-QStringList readLines(const QString& name)
+QByteArray readBytes(const QString& name)
 {
     QFile file(name);
     errno = 0;
     if (!file.open(QIODevice::ReadOnly))
         throw fileError("read", name, systemReason(errno, file.errorString()));
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw fileError("read", name, systemReason(errno, file.errorString()));
-    return splitLines(decode(bytes));
+    return bytes;
+}
+
+QStringList readLines(const QString& name)
+{
+    return splitLines(decode(readBytes(name)));
 }
 
 void writeLines(const QString& name, const QStringList& lines)
@@ -99,6 +104,11 @@ void writeLines(const QString& name, const QStringList& lines)
         bytes += line.toUtf8();
         bytes += "\r\n";
     }
+    writeBytes(name, bytes);
+}
+
+void writeBytes(const QString& name, const QByteArray& bytes)
+{
     QSaveFile file(name);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))

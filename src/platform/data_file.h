@@ -19,6 +19,10 @@ bool exists(const QString& name);
 
 // Raises "Could not read "<name>": <reason>" when the file cannot be read.
 QStringList readLines(const QString& name);
+QByteArray readBytes(const QString& name);
+
+// Writes the bytes as they are, atomically like writeLines.
+void writeBytes(const QString& name, const QByteArray& bytes);
 
 // Raises "Could not save "<name>": <reason>" when the file cannot be written;
 // the old file, if any, is then untouched.

@@ -28,5 +28,7 @@ void guarded(Handler&& handler)
         handler();
     } catch (const UserError& error) {
         showMessage(QString::fromUtf8(error.what()));
+        if (!error.followUp().empty())
+            showMessage(QString::fromStdString(error.followUp()));
     }
 }

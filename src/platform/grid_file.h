@@ -1,0 +1,58 @@
+#pragma once
+
+#include "platform/text_grid.h"
+
+#include <QStringList>
+
+// The grid files: leading lines of their own, then one cell line per
+// non-empty cell, row by row and within a row by ascending column.
+
+// The cell lines of rows firstRow..lastRow, columns firstColumn..lastColumn.
+QStringList cellLines(const TextGrid& grid, int firstRow, int lastRow, int firstColumn,
+                      int lastColumn);
+
+// Which cells a file may fill: the load never writes outside this block.
+struct CellBlock
+{
+    int firstRow;
+    int lastRow;
+    int firstColumn;
+    int lastColumn;
+};
+
+// Stores lines[from..] as cells. A field that is not a number stops the load
+// with the conversion message, a cell outside `block` with
+// "Line N of NAME lies outside the table."; cells read before stay.
+void loadCellLines(const QString& name, const QStringList& lines, qsizetype from, TextGrid& grid,
+                   const CellBlock& block);
+
+// Reads the data file `name` whole and hands its lines to `parse`. When
+// parsing stops on a bad line, the file's original bytes are first kept as
+// NAME.damaged, and the error gains the follow-up "NAME could not be read
+// completely; its original content was kept as NAME.damaged."
+template <typename Parse>
+void readDataFile(const QString& name, Parse&& parse);
+
+// Copies the file's bytes to NAME.damaged (an older copy of other bytes
+// moves aside to NAME.damaged.1, .2, ...) and returns the follow-up text.
+std::string keepDamagedCopy(const QString& name, const QByteArray& bytes);
+
+#include "platform/data_file.h"
+#include "platform/user_error.h"
+
+template <typename Parse>
+void readDataFile(const QString& name, Parse&& parse)
+{
+    const QByteArray bytes = DataFile::readBytes(name);
+    try {
+        parse(DataFile::splitLines(DataFile::decode(bytes)));
+    } catch (const UserError& error) {
+        std::string followUp;
+        try {
+            followUp = keepDamagedCopy(name, bytes);
+        } catch (const UserError& copyError) {
+            followUp = copyError.what();
+        }
+        throw UserError(error.what(), followUp);
+    }
+}

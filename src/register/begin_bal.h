@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+
+class TccMath;
+class TextGrid;
+struct MainFields;
+struct RegisterFields;
+
+// The opening balance of every year of the open card (row y of a 2 by 100
+// table is year y: column 0 the stale flag "T"/"F", column 1 the balance),
+// carried forward from each change, with the card's file key + "bb.dat".
+// It never reads a ledger file.
+class TBeginBal
+{
+public:
+    TBeginBal(TextGrid& table, const MainFields& years, const RegisterFields& card,
+              const TccMath& math);
+
+    int selectedYear() const { return m_selectedYear; }
+    int currentYear() const { return m_currentYear; }
+
+    void TakeSelectedYear();
+    void TakeCurrentYear();
+    bool IsStale() const;
+    void MarkFresh();
+
+    // Adds (or subtracts) the amount to the opening balance of every year
+    // after the selected one, up to the year after this one and never past
+    // 99, and marks those years stale.
+    void CarryCharge(const QString& amount);
+    void CarryPayment(const QString& amount);
+
+    void ClearBalances();
+    void LoadBalances();
+    void SaveBalances() const;
+
+    // The year's opening balance. An empty cell stands for the balance of the
+    // nearest earlier year that has one, and for "0.00" when none has: a year
+    // no carry has reached yet opens where the years before it left off.
+    QString openingBalance(int year) const;
+
+private:
+    enum class Direction
+    {
+        Add,
+        Subtract
+    };
+    void carry(const QString& amount, Direction direction);
+    QString fileName() const;
+    static int yearNumber(const QString& yearText);
+
+    TextGrid& m_table;
+    const MainFields& m_years;
+    const RegisterFields& m_card;
+    const TccMath& m_math;
+    int m_selectedYear = 0;
+    int m_currentYear = 0;
+};
