@@ -1,5 +1,6 @@
 #include "platform/message_box.h"
 #include "platform/messages.h"
+#include "support/message_recorder.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -10,29 +11,16 @@
 
 namespace {
 
-class Recorder
-{
-public:
-    Recorder() : m_previous(setMessageSink([this](const QString& text) { m_shown.append(text); }))
-    {}
-    ~Recorder() { setMessageSink(m_previous); }
-    const QStringList& shown() const { return m_shown; }
-
-private:
-    QStringList m_shown;
-    MessageSink m_previous;
-};
-
 TEST(Messages, GoThroughTheInstalledSink)
 {
-    Recorder recorder;
+    MessageRecorder recorder;
     showMessage(QStringLiteral("Invalid entry for charge."));
     EXPECT_EQ(recorder.shown(), QStringList{QStringLiteral("Invalid entry for charge.")});
 }
 
 TEST(Messages, TheGuardShowsAUserErrorAndStopsTheHandlerThere)
 {
-    Recorder recorder;
+    MessageRecorder recorder;
     QStringList steps;
     guarded([&] {
         steps << QStringLiteral("saved summary.dat");
@@ -46,7 +34,7 @@ TEST(Messages, TheGuardShowsAUserErrorAndStopsTheHandlerThere)
 
 TEST(Messages, TheGuardLetsOtherExceptionsThrough)
 {
-    Recorder recorder;
+    MessageRecorder recorder;
     EXPECT_THROW(guarded([] { throw std::logic_error("bug"); }), std::logic_error);
     EXPECT_TRUE(recorder.shown().isEmpty());
 }

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "dialogs/dialog_values.h"
+#include "platform/clock.h"
+#include "platform/short_date.h"
+#include "portfolio/main_commands.h"
+#include "portfolio/pursewise.h"
+#include "register/register_commands.h"
+#include "support/message_recorder.h"
+#include "support/temp_dir.h"
+
+#include <memory>
+
+// A whole program state in an empty data folder, on 8 December 2026 at noon,
+// with short dates as M/d/yy and every message recorded.
+class ProgramTest : public InTempDir
+{
+protected:
+    void SetUp() override
+    {
+        InTempDir::SetUp();
+        Clock::fix(QDateTime(QDate(2026, 12, 8), QTime(12, 0)));
+        ShortDate::setFormat(QStringLiteral("M/d/yy"));
+        restart();
+    }
+
+    void TearDown() override
+    {
+        m_main.reset();
+        m_register.reset();
+        m_p.reset();
+        ShortDate::setFormat(QString());
+        Clock::unfix();
+        InTempDir::TearDown();
+    }
+
+    // A fresh program started in the same folder, as after quitting.
+    void restart()
+    {
+        m_main.reset();
+        m_register.reset();
+        m_p = std::make_unique<Pursewise>();
+        m_p->start();
+        m_main = std::make_unique<MainCommands>(*m_p);
+        m_register = std::make_unique<RegisterCommands>(*m_p);
+    }
+
+    Pursewise& p() { return *m_p; }
+    MainCommands& mainWindow() { return *m_main; }
+    RegisterCommands& registerWindow() { return *m_register; }
+
+    // The user clicks a row of the card list.
+    void clickCard(int row)
+    {
+        p().sg1.setCurrentRow(row);
+        p().cardList.SelectFromGrid();
+    }
+
+    // The user puts the ledger cursor on a row.
+    void clickEntry(int row) { p().ledger.setCurrentRow(row); }
+
+    static CardValues newCard(const QString& name, const QString& limit,
+                              const QString& opening = QString())
+    {
+        CardValues card;
+        card.name = name;
+        card.cardExpiry = QDate(2027, 10, 31);
+        card.rate = QStringLiteral("18.9");
+        card.introRate = QStringLiteral("0");
+        card.introExpiry = QDate(2027, 6, 30);
+        card.dueDay = QStringLiteral("15");
+        card.creditLimit = limit;
+        card.openingBalance = opening;
+        return card;
+    }
+
+    static EntryValues entry(const QString& description, const QString& amount, bool cleared,
+                             QDate date = QDate(2026, 12, 1))
+    {
+        EntryValues values;
+        values.date = date;
+        values.description = description;
+        values.charge = amount;
+        values.payment = amount;
+        values.cleared = cleared;
+        return values;
+    }
+
+    // Adds a charge or payment at the end of the open card's ledger, as the
+    // register's Add button and the entry dialog do.
+    void addCharge(const QString& description, const QString& amount, bool cleared = false)
+    {
+        ASSERT_TRUE(registerWindow().bb3Click());
+        p().tc.AddCharge(entry(description, amount, cleared));
+    }
+
+    void addPayment(const QString& description, const QString& amount, bool cleared = false)
+    {
+        ASSERT_TRUE(registerWindow().bb3Click());
+        p().tc.AddPayment(entry(description, amount, cleared));
+    }
+
+    MessageRecorder messages;
+
+private:
+    std::unique_ptr<Pursewise> m_p;
+    std::unique_ptr<MainCommands> m_main;
+    std::unique_ptr<RegisterCommands> m_register;
+};
