@@ -150,7 +150,11 @@ void TCardList::MarkExpired()
 {
     const QDateTime now = Clock::now();
     for (int row = 1; row <= m_cardCount; ++row) {
-        const QDate expiry = ShortDate::parse(m_sg1.cell(IntroExpiry, row));
+        // A row cut short by a damaged file has no date to test.
+        const QString& cell = m_sg1.cell(IntroExpiry, row);
+        if (cell.isEmpty())
+            continue;
+        const QDate expiry = ShortDate::parse(cell);
         if (now > QDateTime(expiry, QTime(0, 0)))
             m_sg1.setCell(Intro, row, QStringLiteral("Expired"));
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/messages.h"
+#include "support/qt_printing.h"
 
 #include <QStringList>
 
@@ -10,8 +11,7 @@ class MessageRecorder
 public:
     MessageRecorder()
         : m_previous(setMessageSink([this](const QString& text) { m_shown.append(text); }))
-    {
-    }
+    {}
     ~MessageRecorder() { setMessageSink(m_previous); }
     MessageRecorder(const MessageRecorder&) = delete;
     MessageRecorder& operator=(const MessageRecorder&) = delete;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/qt_printing.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -41,3 +43,18 @@ private:
     QTemporaryDir m_dir;
     QString m_previous;
 };
+
+#include <map>
+
+// Every file of the working directory with its bytes, to show that an
+// operation wrote nothing, or exactly what it wrote.
+inline std::map<QString, QByteArray> folderSnapshot()
+{
+    std::map<QString, QByteArray> files;
+    for (const QString& name : QDir::current().entryList(QDir::Files, QDir::Name)) {
+        QFile file(name);
+        if (file.open(QIODevice::ReadOnly))
+            files[name] = file.readAll();
+    }
+    return files;
+}
