@@ -108,7 +108,7 @@ void TCardInfo::RecomputeAvailable()
     if (available < 0)
         m_fields.E7 = QStringLiteral("0.00");
     else if (available > limit)
-        m_fields.E7 = m_fields.E5;
+        m_fields.E7 = QString::fromStdString(orZero(m_fields.E5));
 }
 
 QString TCardInfo::fileName() const
