@@ -1,4 +1,4 @@
-#include "app/main_window.h"
+#include "app/program_windows.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
 
@@ -10,7 +10,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(applicationTitle);
     installMessageBox();
 
-    TMain mainWindow;
-    mainWindow.show();
+    Pursewise state;
+    ProgramWindows windows(state);
+    windows.showMain();
     return QApplication::exec();
 }

@@ -1,16 +1,100 @@
-#include "app/main_window.h"
+#include "app/program_windows.h"
+#include "platform/help.h"
+#include "support/program_fixture.h"
 
-#include <gtest/gtest.h>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
 
 namespace {
 
-TEST(MainWindow, IsTitledWithTheProgramNameAndAFullStop)
+// The real windows over a program state in an empty data folder.
+class Windows : public InTempDir
 {
-    TMain window;
-    window.show();
-    EXPECT_EQ(window.objectName(), QStringLiteral("Main"));
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Quillfen Pursewise."));
-    EXPECT_TRUE(window.isVisible());
+protected:
+    void SetUp() override
+    {
+        InTempDir::SetUp();
+        Clock::fix(QDateTime(QDate(2026, 12, 8), QTime(12, 0)));
+        ShortDate::setFormat(QStringLiteral("M/d/yy"));
+        m_windows = std::make_unique<ProgramWindows>(m_state);
+    }
+
+    void TearDown() override
+    {
+        m_windows.reset();
+        ShortDate::setFormat(QString());
+        Clock::unfix();
+        InTempDir::TearDown();
+    }
+
+    QWidget* window(const char* name) { return m_windows->window(QString::fromLatin1(name)); }
+
+    template <typename T>
+    T* control(const char* windowName, const char* name)
+    {
+        return window(windowName)->findChild<T*>(QString::fromLatin1(name));
+    }
+
+    MessageRecorder messages;
+    Pursewise m_state;
+    std::unique_ptr<ProgramWindows> m_windows;
+};
+
+TEST_F(Windows, AreMadeOnceHiddenWithTheirNamesAndCaptions)
+{
+    const std::pair<const char*, const char*> windows[] = {
+        {"Main", "Quillfen Pursewise."},
+        {"Form1", "Quillfen Pursewise"},
+        {"AddOrEditCard", nullptr},
+        {"MakeOrEditEntry", nullptr},
+        {"ChangeYrForm", "                Select year to view."},
+        {"AboutBox", "About"},
+        {"pursepri", "Quillfen Pursewise"},
+        {"te", "Quillfen Pursewise"}};
+    for (const auto& [name, caption] : windows) {
+        QWidget* w = window(name);
+        ASSERT_NE(w, nullptr) << name;
+        EXPECT_FALSE(w->isVisible()) << name;
+        if (caption) {
+            EXPECT_EQ(w->windowTitle(), QString::fromLatin1(caption)) << name;
+        }
+    }
+}
+
+TEST_F(Windows, TheMainWindowShowsTheCardListAndEveryControlByName)
+{
+    for (const char* name :
+         {"ProPanel1", "LMuHelp", "LAbout", "Label3", "Panel1", "Image1",    "Label1",    "Label2",
+          "Panel3",    "sg1",     "B1",     "B2",     "B3",     "B4",        "Panel2",    "L1",
+          "L2",        "L3",      "E1",     "E2",     "E3",     "CurrentYr", "SelectedYr"})
+        EXPECT_NE(control<QWidget>("Main", name), nullptr) << name;
+    const auto* sg1 = control<QTableView>("Main", "sg1");
+    EXPECT_EQ(sg1->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Card Name"));
+    EXPECT_EQ(sg1->model()->rowCount(), 24);
+    EXPECT_EQ(control<QLineEdit>("Main", "CurrentYr")->text(), QStringLiteral("26"));
+    EXPECT_FALSE(control<QLineEdit>("Main", "CurrentYr")->isVisibleTo(window("Main")));
+}
+
+TEST_F(Windows, TheStartHintShowsWhenTheMainWindowBecomesActive)
+{
+    m_windows->showMain();
+    QTest::qWait(50);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window("Main")));
+    EXPECT_EQ(messages.shown().size(), 1);
+    EXPECT_TRUE(messages.shown().value(0).startsWith(u"Hint: To begin using Pursewise"));
+}
+
+TEST_F(Windows, F1InTheMainWindowAsksForTopicOne)
+{
+    int topic = 0;
+    const HelpSink previous = setHelpSink([&](int t) { topic = t; });
+    m_windows->showMain();
+    QTest::keyClick(window("Main"), Qt::Key_F1);
+    setHelpSink(previous);
+    EXPECT_EQ(topic, 1);
 }
 
 } // namespace

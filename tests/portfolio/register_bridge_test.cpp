@@ -147,8 +147,9 @@ TEST_P(EntrySaveOrder, SummaryListInfoLedgerBalancesYearList)
                  UserError);
 
     for (int i = 0; i < order.size(); ++i) {
-        if (i != failing)
+        if (i != failing) {
             EXPECT_EQ(bytesOf(order[i]) != "old\r\n", i < failing) << order[i].toStdString();
+        }
     }
 }
 

@@ -1,0 +1,358 @@
+#include "portfolio/main_window.h"
+
+#include "app/about_box.h"
+#include "app/click_label.h"
+#include "app/look.h"
+#include "app/ui.h"
+#include "app/verses_window.h"
+#include "dialogs/card_dialog.h"
+#include "platform/help.h"
+#include "platform/messages.h"
+#include "platform/text_grid_model.h"
+#include "register/register_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QTableView>
+
+namespace {
+
+const QString hint = QStringLiteral(
+    "Hint: To begin using Pursewise you must enter information about one or more cards using "
+    "the \"Add a Card\" button below. ");
+
+// Design sizes: the client area of a 640 by 480 window.
+constexpr int clientWidth = 632;
+constexpr int clientHeight = 453;
+
+QLabel* label(QWidget* parent, const char* name, const QString& text)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    return l;
+}
+
+// The banner's logo: a credit card drawn in the banner's colours.
+QPixmap logoPicture(QSize size)
+{
+    QPixmap picture(size);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF card(2, size.height() * 0.15, size.width() - 4, size.height() * 0.7);
+    painter.setBrush(QColor(255, 215, 0));
+    painter.setPen(QPen(Qt::white, 2));
+    painter.drawRoundedRect(card, 6, 6);
+    painter.setBrush(QColor(60, 0, 60));
+    painter.setPen(Qt::NoPen);
+    painter.drawRect(
+        QRectF(card.left(), card.top() + card.height() * 0.2, card.width(), card.height() * 0.18));
+    painter.setBrush(QColor(192, 192, 192));
+    painter.drawRoundedRect(QRectF(card.left() + card.width() * 0.1,
+                                   card.top() + card.height() * 0.55, card.width() * 0.22,
+                                   card.height() * 0.25),
+                            2, 2);
+    return picture;
+}
+
+} // namespace
+
+TMain::TMain(Ui& ui, QWidget* parent) : QWidget(parent), m_ui(ui)
+{
+    setObjectName(QStringLiteral("Main"));
+    setWindowTitle(QStringLiteral("Quillfen Pursewise."));
+    setBackground(this, designColour(16744576));
+    setFont(designFont(QStringLiteral("Bookman Old Style"), 15));
+    resize(clientWidth, clientHeight);
+
+    buildMenuStrip();
+    buildBanner();
+    buildGrid();
+    buildButtons();
+    buildTotals();
+
+    qApp->installEventFilter(this);
+    refresh();
+}
+
+TMain::~TMain()
+{
+    qApp->removeEventFilter(this);
+}
+
+void TMain::buildMenuStrip()
+{
+    auto* strip = new QFrame(this);
+    strip->setObjectName(QStringLiteral("ProPanel1"));
+    strip->setGeometry(0, 0, clientWidth, 24);
+    setBackground(strip, QApplication::palette().color(QPalette::Button));
+    int left = 0;
+    const std::pair<const char*, const char*> words[] = {
+        {"LMuHelp", " Help "}, {"LAbout", " About "}, {"Label3", " Special Verses "}};
+    for (const auto& [name, caption] : words) {
+        auto* word = new ClickLabel(QString::fromLatin1(caption), strip);
+        word->setObjectName(QString::fromLatin1(name));
+        word->adjustSize();
+        word->move(left, (24 - word->height()) / 2);
+        left += word->width();
+    }
+    connect(strip->findChild<ClickLabel*>(QStringLiteral("LMuHelp")), &ClickLabel::clicked, this,
+            [] { showHelp(1); });
+    connect(strip->findChild<ClickLabel*>(QStringLiteral("LAbout")), &ClickLabel::clicked, this,
+            [this] {
+                if (m_ui.aboutBox)
+                    m_ui.aboutBox->exec();
+            });
+    connect(strip->findChild<ClickLabel*>(QStringLiteral("Label3")), &ClickLabel::clicked, this,
+            [this] {
+                if (m_ui.te)
+                    m_ui.te->exec();
+            });
+}
+
+void TMain::buildBanner()
+{
+    auto* banner = new QFrame(this);
+    banner->setObjectName(QStringLiteral("Panel1"));
+    banner->setGeometry(0, 24, clientWidth, 75);
+    banner->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    banner->setLineWidth(3);
+    setBackground(banner, designColour(12518079));
+
+    auto* image = label(banner, "Image1", QString());
+    const int pictureHeight = 67;
+    const QSize pictureSize(pictureHeight * 91 / 67, pictureHeight);
+    image->setGeometry(int(clientWidth * 0.07), 75 / 2 - pictureHeight / 2, pictureSize.width(),
+                       pictureSize.height());
+    image->setPixmap(logoPicture(pictureSize));
+
+    auto* title = label(banner, "Label1", QStringLiteral("Pursewise --"));
+    title->setFont(designFont(QStringLiteral("Comic Sans MS"), 21, true));
+    title->setStyleSheet(QStringLiteral("color: yellow"));
+    title->adjustSize();
+    auto* subtitle = label(banner, "Label2", QStringLiteral("At Your Service!"));
+    subtitle->setFont(designFont(QStringLiteral("Georgia"), 13, true));
+    subtitle->setStyleSheet(QStringLiteral("color: white"));
+    subtitle->adjustSize();
+    const int gap = (75 - 2 * title->height()) / 3;
+    title->move(clientWidth / 2 - title->width() / 2, gap);
+    subtitle->move(clientWidth / 2 - subtitle->width() / 2, title->y() + title->height() + gap);
+
+    auto* caption = new QLabel(QStringLiteral("C A R D    L I S T"), this);
+    caption->setObjectName(QStringLiteral("Panel3"));
+    caption->setGeometry(0, 99, clientWidth, 28);
+    caption->setAlignment(Qt::AlignCenter);
+    caption->setFont(designFont(QStringLiteral("Georgia"), 13, true));
+    caption->setStyleSheet(QStringLiteral("color: maroon"));
+    setBackground(caption, designColour(16744576));
+}
+
+void TMain::buildGrid()
+{
+    m_model = new TextGridModel(m_ui.p.sg1, false, this);
+    m_sg1 = new QTableView(this);
+    m_sg1->setObjectName(QStringLiteral("sg1"));
+    m_sg1->setModel(m_model);
+    m_sg1->setGeometry(0, 127, clientWidth, 180);
+    m_sg1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_sg1->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_sg1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_sg1->setTabKeyNavigation(false);
+    m_sg1->setFocusPolicy(Qt::ClickFocus);
+    m_sg1->verticalHeader()->hide();
+    m_sg1->verticalHeader()->setDefaultSectionSize(20);
+    m_sg1->horizontalHeader()->setHighlightSections(false);
+    m_sg1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    setBackground(m_sg1, Qt::white);
+    const int widths[] = {145, 75, 60, 60, 96, 100, 78, 1};
+    for (int column = 0; column < 8; ++column)
+        m_sg1->setColumnWidth(column, widths[column]);
+
+    connect(m_sg1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid() && !m_refreshing)
+                    sg1Click(TextGridModel::gridRow(current.row()));
+            });
+    connect(m_sg1, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        if (index.isValid())
+            sg1Click(TextGridModel::gridRow(index.row()));
+    });
+}
+
+void TMain::buildButtons()
+{
+    const std::tuple<const char*, const char*, int, int> buttons[] = {
+        {"B1", "Open Selected Card", 6, 161},
+        {"B2", "Add a Card", 173, 109},
+        {"B3", "Delete Selected Card", 288, 173},
+        {"B4", "Edit Selected Card", 467, 155}};
+    for (const auto& [name, caption, left, width] : buttons) {
+        auto* button = new QPushButton(QString::fromLatin1(caption), this);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setGeometry(left, 314, width, 24);
+        button->setAutoDefault(false);
+    }
+    connect(findChild<QPushButton*>(QStringLiteral("B1")), &QPushButton::clicked, this,
+            &TMain::B1Click);
+    connect(findChild<QPushButton*>(QStringLiteral("B2")), &QPushButton::clicked, this,
+            &TMain::B2Click);
+    connect(findChild<QPushButton*>(QStringLiteral("B3")), &QPushButton::clicked, this,
+            &TMain::B3Click);
+    connect(findChild<QPushButton*>(QStringLiteral("B4")), &QPushButton::clicked, this,
+            &TMain::B4Click);
+}
+
+void TMain::buildTotals()
+{
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel2"));
+    panel->setGeometry(0, clientHeight - 98, clientWidth, 98);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setLineWidth(3);
+    setBackground(panel, Qt::white);
+
+    const char* captions[] = {"Total Credit Limit for All Accounts     $ ",
+                              "Total Balance Owed on All Accounts  $ ",
+                              "Total Available from All Accounts       $ "};
+    const int boxHeight = 16;
+    const int boxWidth = 79;
+    const int gap = (98 - 2 * 3 - 3 * boxHeight) / 4;
+    auto* second = new QLabel(QString::fromLatin1(captions[1]), panel);
+    second->adjustSize();
+    const int left = clientWidth / 2 - (boxWidth + second->width()) / 2;
+    delete second;
+    for (int line = 0; line < 3; ++line) {
+        auto* caption = label(panel,
+                              line == 0   ? "L1"
+                              : line == 1 ? "L2"
+                                          : "L3",
+                              QString::fromLatin1(captions[line]));
+        caption->adjustSize();
+        const int top = 3 + gap + line * (boxHeight + gap);
+        caption->move(left, top);
+        auto* box = new QLineEdit(panel);
+        box->setObjectName(QStringLiteral("E%1").arg(line + 1));
+        box->setReadOnly(true);
+        box->setFrame(false);
+        box->setFocusPolicy(Qt::NoFocus);
+        box->setGeometry(left + caption->width() + 1, top, boxWidth, boxHeight);
+        m_totals[line] = box;
+    }
+    m_currentYr = new QLineEdit(panel);
+    m_currentYr->setObjectName(QStringLiteral("CurrentYr"));
+    m_selectedYr = new QLineEdit(panel);
+    m_selectedYr->setObjectName(QStringLiteral("SelectedYr"));
+    for (QLineEdit* hidden : {m_currentYr, m_selectedYr}) {
+        hidden->setFocusPolicy(Qt::NoFocus);
+        hidden->hide();
+    }
+}
+
+void TMain::refresh()
+{
+    m_refreshing = true;
+    m_model->refresh();
+    const int row = m_ui.p.sg1.currentRow();
+    const QModelIndex current = m_sg1->currentIndex();
+    if (!current.isValid() || TextGridModel::gridRow(current.row()) != row)
+        m_sg1->setCurrentIndex(m_model->index(TextGridModel::viewRow(row), 0));
+    const MainFields& fields = m_ui.p.main;
+    m_totals[0]->setText(fields.E1);
+    m_totals[1]->setText(fields.E2);
+    m_totals[2]->setText(fields.E3);
+    m_currentYr->setText(fields.CurrentYr);
+    m_selectedYr->setText(fields.SelectedYr);
+    m_refreshing = false;
+}
+
+void TMain::sg1Click(int gridRow)
+{
+    handle(m_ui, [&] {
+        m_ui.p.sg1.setCurrentRow(gridRow);
+        m_ui.p.cardList.SelectFromGrid();
+    });
+}
+
+void TMain::B1Click()
+{
+    handle(m_ui, [this] { m_ui.mainCommands.B1Click(); });
+    if (m_ui.p.reg.shown && m_ui.form1) {
+        m_ui.form1->raise();
+        m_ui.form1->activateWindow();
+    }
+}
+
+void TMain::B2Click()
+{
+    if (!m_ui.addOrEditCard)
+        return;
+    TAddOrEditCard& dialog = *m_ui.addOrEditCard;
+    dialog.CardMode = 0;
+    dialog.setWindowTitle(QStringLiteral("     Add a New Card"));
+    setBackground(&dialog, designColour(11523071));
+    dialog.exec();
+}
+
+void TMain::B4Click()
+{
+    bool open = false;
+    handle(m_ui, [&] { open = m_ui.mainCommands.B4Click(); });
+    if (!open || !m_ui.addOrEditCard)
+        return;
+    TAddOrEditCard& dialog = *m_ui.addOrEditCard;
+    dialog.CardMode = 1;
+    dialog.setWindowTitle(QStringLiteral("Editing Card: ") + m_ui.p.reg.L7);
+    setBackground(&dialog, designColour(8435967));
+    dialog.exec();
+}
+
+void TMain::B3Click()
+{
+    handle(m_ui, [this] { m_ui.mainCommands.B3Click(); });
+}
+
+void TMain::FormActivate()
+{
+    m_sg1->setFocus();
+    if (m_ui.mainCommands.wantsStartHint())
+        showMessage(hint);
+}
+
+bool TMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate && watched->isWidgetType()) {
+        auto* window = static_cast<QWidget*>(watched);
+        if (window->isWindow()) {
+            const QPointer<QWidget> previous = m_lastActive;
+            m_lastActive = window;
+            // A message box is no window of the program's own: coming back
+            // from one is not coming back to the main window.
+            if (window == this && previous != this && !qobject_cast<QMessageBox*>(previous))
+                FormActivate();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TMain::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F1) {
+        showHelp(1);
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TMain::closeEvent(QCloseEvent* event)
+{
+    // Closing the main window ends the program, whatever else is open.
+    event->accept();
+    QApplication::quit();
+}

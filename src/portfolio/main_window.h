@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+class ClickLabel;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+class TextGridModel;
+struct Ui;
+
+// The card list window: shows the card table and the totals, and hands its
+// four buttons and its menu strip to the core. Closing it ends the program.
+class TMain : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TMain(Ui& ui, QWidget* parent = nullptr);
+    ~TMain() override;
+
+    // Shows the card table, the totals and the years as they are now.
+    void refresh();
+
+    void B1Click();
+    void B2Click();
+    void B3Click();
+    void B4Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormActivate();
+    void sg1Click(int gridRow);
+    void buildMenuStrip();
+    void buildBanner();
+    void buildGrid();
+    void buildButtons();
+    void buildTotals();
+
+    Ui& m_ui;
+    TextGridModel* m_model = nullptr;
+    QTableView* m_sg1 = nullptr;
+    QLineEdit* m_totals[3] = {};
+    QLineEdit* m_currentYr = nullptr;
+    QLineEdit* m_selectedYr = nullptr;
+    bool m_refreshing = false;
+    // The program window that was active before this one became active: the
+    // start hint is not repeated when a message box closes.
+    QPointer<QWidget> m_lastActive;
+};

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QTableView;
+class QToolButton;
+class TextGridModel;
+struct Ui;
+
+// The register of one card: its particulars and totals, one year's ledger and
+// the button bar. Modeless beside the main window; closing it only hides it.
+class TForm1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TForm1(Ui& ui, QWidget* parent = nullptr);
+
+    // Shows the header, the ledger and the "Overdrawn" notice as they are now.
+    void refresh();
+
+    void bb3Click();
+    void bb4Click();
+    void bb5Click();
+    void bb6Click();
+    void bb7Click();
+    void bb8Click();
+    void BB9Click();
+    void BB10Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void openEntryDialog(int mode);
+    void buildMenuStrip();
+    void buildDetails(QWidget* body);
+    void buildButtonBar(QWidget* body);
+    void buildGrids(QWidget* body);
+
+    Ui& m_ui;
+    TextGridModel* m_model = nullptr;
+    TextGridModel* m_beginBalModel = nullptr;
+    QTableView* m_grid = nullptr;
+    QLabel* m_name = nullptr;
+    QLabel* m_overdrawn = nullptr;
+    QLineEdit* m_year = nullptr;
+    QLineEdit* m_fields[9] = {}; // Edit1, E1 to E8
+    bool m_refreshing = false;
+};
