@@ -328,9 +328,18 @@ void TC::post(Kind kind)
     const int row = m_p.grid.selectedRow();
     const QString amount =
         m_p.ledger.cell(kind == Kind::Charge ? TGrid::Charges : TGrid::Payments, row);
-    const bool cleared = m_p.ledger.cell(TGrid::Cleared, row) == u"X";
+    moveTotals(kind, amount, m_p.ledger.cell(TGrid::Cleared, row) == u"X");
+    putOwedAndAvailable();
+    m_p.summary.ComputeTotals();
+}
+
+// What a charge (or payment) does to the card: the balance owed, the
+// available credit, the reconciled balance when cleared, and the opening
+// balances of later years. Removing a charge does what a payment does.
+void TC::moveTotals(Kind effect, const QString& amount, bool cleared)
+{
     TCardInfo& info = m_p.cardInfo;
-    if (kind == Kind::Charge) {
+    if (effect == Kind::Charge) {
         info.AddToOwed(amount);
         info.RecomputeAvailable();
         if (cleared)
@@ -343,8 +352,6 @@ void TC::post(Kind kind)
             info.SubtractFromReconciled(amount);
         m_p.beginBal.CarryPayment(amount);
     }
-    putOwedAndAvailable();
-    m_p.summary.ComputeTotals();
 }
 
 void TC::DeleteCharge()
@@ -370,20 +377,7 @@ void TC::deleteEntry(Kind kind)
     grid.DecrementEntryCount();
     grid.RecomputeBalances();
 
-    TCardInfo& info = m_p.cardInfo;
-    if (kind == Kind::Charge) {
-        info.SubtractFromOwed(amount);
-        info.RecomputeAvailable();
-        if (cleared)
-            info.SubtractFromReconciled(amount);
-        m_p.beginBal.CarryPayment(amount);
-    } else {
-        info.AddToOwed(amount);
-        info.RecomputeAvailable();
-        if (cleared)
-            info.AddToReconciled(amount);
-        m_p.beginBal.CarryCharge(amount);
-    }
+    moveTotals(kind == Kind::Charge ? Kind::Payment : Kind::Charge, amount, cleared);
     putOwedAndAvailable();
     m_p.summary.ComputeTotals();
     CheckOverdrawn();

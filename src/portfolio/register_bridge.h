@@ -64,6 +64,7 @@ private:
     };
     void addEntry(const EntryValues& entry, Kind kind);
     void post(Kind kind);
+    void moveTotals(Kind effect, const QString& amount, bool cleared);
     void deleteEntry(Kind kind);
     void putOwedAndAvailable();
     void reloadYear();
