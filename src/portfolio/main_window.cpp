@@ -166,6 +166,9 @@ void TMain::buildGrid()
     m_sg1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_sg1->setTabKeyNavigation(false);
     m_sg1->setFocusPolicy(Qt::ClickFocus);
+    m_sg1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Cells clip their text as the design's grid does, without an ellipsis.
+    m_sg1->setTextElideMode(Qt::ElideNone);
     m_sg1->verticalHeader()->hide();
     m_sg1->verticalHeader()->setDefaultSectionSize(20);
     m_sg1->horizontalHeader()->setHighlightSections(false);

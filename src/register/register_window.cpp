@@ -156,6 +156,7 @@ void TForm1::buildGrids(QWidget* body)
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid->setTextElideMode(Qt::ElideNone);
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_grid->verticalHeader()->setDefaultSectionSize(20);
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -250,8 +251,11 @@ void TForm1::refresh()
     m_year->setText(reg.EYr);
     const QString* values[] = {&reg.Edit1, &reg.E1, &reg.E2, &reg.E3, &reg.E4,
                                &reg.E5,    &reg.E6, &reg.E7, &reg.E8};
-    for (int i = 0; i < 9; ++i)
+    for (int i = 0; i < 9; ++i) {
         m_fields[i]->setText(*values[i]);
+        // A text wider than its box shows its beginning, as the design's boxes do.
+        m_fields[i]->setCursorPosition(0);
+    }
     m_model->refresh();
     m_beginBalModel->refresh();
     const int row = m_ui.p.ledger.currentRow();
