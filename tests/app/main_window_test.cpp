@@ -1,12 +1,15 @@
 #include "app/program_windows.h"
 #include "platform/help.h"
+#include "platform/message_box.h"
 #include "support/program_fixture.h"
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -85,6 +88,39 @@ TEST_F(Windows, TheStartHintShowsWhenTheMainWindowBecomesActive)
     ASSERT_TRUE(QTest::qWaitForWindowActive(window("Main")));
     EXPECT_EQ(messages.shown().size(), 1);
     EXPECT_TRUE(messages.shown().value(0).startsWith(u"Hint: To begin using Pursewise"));
+}
+
+TEST_F(Windows, ClosingTheHintsMessageBoxDoesNotBringTheHintBack)
+{
+    const MessageSink recorder = setMessageSink(nullptr);
+    installMessageBox();
+    int boxes = 0;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            ++boxes;
+            box->accept();
+        }
+    });
+    closer.start(20);
+    m_windows->showMain();
+    QTest::qWait(400);
+    closer.stop();
+    setMessageSink(recorder);
+    EXPECT_EQ(boxes, 1);
+}
+
+TEST_F(Windows, ComingBackToTheMainWindowFromAnotherWindowShowsTheHintAgain)
+{
+    m_windows->showMain();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window("Main")));
+    QWidget* about = window("AboutBox");
+    QTimer::singleShot(50, about, [about] { static_cast<QDialog*>(about)->reject(); });
+    static_cast<QDialog*>(about)->exec();
+    // The window manager gives the activation back to the main window.
+    window("Main")->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window("Main")));
+    EXPECT_EQ(messages.shown().size(), 2);
 }
 
 TEST_F(Windows, F1InTheMainWindowAsksForTopicOne)
