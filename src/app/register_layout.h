@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+
+#include <array>
+#include <functional>
+#include <map>
+#include <string>
+
+// Where everything of the register window goes for a client area of W by H,
+// as fractions of the design's 632 by 453 (the font and the grid height over
+// 434, the grid's columns over its own 616). Pure geometry; the window
+// applies it. Rectangles below the menu strip are in the body's coordinates.
+struct RegisterLayoutInput
+{
+    int width = 632;
+    int height = 453;
+    // The natural size of a label's text at a character height in pixels.
+    std::function<QSize(const std::string& label, int pixels)> naturalSize;
+};
+
+struct RegisterLayout
+{
+    int windowFont = 0;
+    int nameFont = 0; // L7, L8 and EYr
+    int overdrawnFont = 0;
+    QRect proPanel1, lHelp, lAbout;
+    QRect panel2;                      // the body, in the window
+    QRect stringGrid;                  // in the body
+    std::array<int, 7> columnWidths{}; // column 0 is the row numbers
+    int rowHeight = 0;
+    QRect panel3;                         // the button bar, in the body
+    std::array<QRect, 8> buttons;         // BB3 to BB10, in the bar
+    QRect overdrawn;                      // Panel1, centred on the grid
+    std::map<std::string, QRect> details; // L7, L8, EYr, the labels and boxes
+};
+
+RegisterLayout LayoutRegisterWindow(const RegisterLayoutInput& in);
