@@ -12,7 +12,7 @@ packages=(
   # Free look-alikes of the fonts the windows ask for: Liberation for Arial
   # and Times New Roman, URW Bookman for Bookman Old Style, Comic Neue for
   # Comic Sans MS.
-  fonts-liberation fonts-urw-base35 fonts-comic-neue fontconfig
+  fonts-liberation fonts-urw-base35 fonts-comic-neue fonts-dejavu-core fontconfig
 )
 
 missing=()

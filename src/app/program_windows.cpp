@@ -1,6 +1,7 @@
 #include "app/program_windows.h"
 
 #include "app/about_box.h"
+#include "app/fonts.h"
 #include "app/print_window.h"
 #include "app/verses_window.h"
 #include "dialogs/card_dialog.h"
@@ -19,6 +20,7 @@ void Ui::refresh()
 
 ProgramWindows::ProgramWindows(Pursewise& p) : m_ui(p)
 {
+    installFontSubstitutes();
     // The main window's creation loads the saved state, before any other
     // window exists; every later window may rely on the ones before it.
     p.start();

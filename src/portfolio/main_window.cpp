@@ -3,6 +3,8 @@
 #include "app/about_box.h"
 #include "app/click_label.h"
 #include "app/look.h"
+#include "app/main_layout.h"
+#include "app/title_strip.h"
 #include "app/ui.h"
 #include "app/verses_window.h"
 #include "dialogs/card_dialog.h"
@@ -20,7 +22,9 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
+#include <QTimer>
 
 namespace {
 
@@ -70,7 +74,11 @@ TMain::TMain(Ui& ui, QWidget* parent) : QWidget(parent), m_ui(ui)
     setWindowTitle(QStringLiteral("Quillfen Pursewise."));
     setBackground(this, designColour(16744576));
     setFont(designFont(QStringLiteral("Bookman Old Style"), 15));
-    resize(clientWidth, clientHeight);
+    setWindowIcon(QIcon(logoPicture(QSize(64, 64))));
+    new TitleStrip(this);
+    m_area = new QWidget(this);
+    m_area->setObjectName(QStringLiteral("ClientArea"));
+    m_area->setGeometry(0, TitleStrip::height, clientWidth, clientHeight);
 
     buildMenuStrip();
     buildBanner();
@@ -80,6 +88,7 @@ TMain::TMain(Ui& ui, QWidget* parent) : QWidget(parent), m_ui(ui)
 
     qApp->installEventFilter(this);
     refresh();
+    resize(656, 480);
 }
 
 TMain::~TMain()
@@ -89,7 +98,7 @@ TMain::~TMain()
 
 void TMain::buildMenuStrip()
 {
-    auto* strip = new QFrame(this);
+    auto* strip = new QFrame(m_area);
     strip->setObjectName(QStringLiteral("ProPanel1"));
     strip->setGeometry(0, 0, clientWidth, 24);
     setBackground(strip, QApplication::palette().color(QPalette::Button));
@@ -119,7 +128,7 @@ void TMain::buildMenuStrip()
 
 void TMain::buildBanner()
 {
-    auto* banner = new QFrame(this);
+    auto* banner = new QFrame(m_area);
     banner->setObjectName(QStringLiteral("Panel1"));
     banner->setGeometry(0, 24, clientWidth, 75);
     banner->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -145,7 +154,7 @@ void TMain::buildBanner()
     title->move(clientWidth / 2 - title->width() / 2, gap);
     subtitle->move(clientWidth / 2 - subtitle->width() / 2, title->y() + title->height() + gap);
 
-    auto* caption = new QLabel(QStringLiteral("C A R D    L I S T"), this);
+    auto* caption = new QLabel(QStringLiteral("C A R D    L I S T"), m_area);
     caption->setObjectName(QStringLiteral("Panel3"));
     caption->setGeometry(0, 99, clientWidth, 28);
     caption->setAlignment(Qt::AlignCenter);
@@ -157,7 +166,7 @@ void TMain::buildBanner()
 void TMain::buildGrid()
 {
     m_model = new TextGridModel(m_ui.p.sg1, false, this);
-    m_sg1 = new QTableView(this);
+    m_sg1 = new QTableView(m_area);
     m_sg1->setObjectName(QStringLiteral("sg1"));
     m_sg1->setModel(m_model);
     m_sg1->setGeometry(0, 127, clientWidth, 180);
@@ -173,6 +182,9 @@ void TMain::buildGrid()
     m_sg1->verticalHeader()->setDefaultSectionSize(20);
     m_sg1->horizontalHeader()->setHighlightSections(false);
     m_sg1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // Columns as narrow as the layout asks, down to the card list's
+    // one-pixel column of intro-expiry dates.
+    m_sg1->horizontalHeader()->setMinimumSectionSize(0);
     setBackground(m_sg1, Qt::white);
     const int widths[] = {145, 75, 60, 60, 96, 100, 78, 1};
     for (int column = 0; column < 8; ++column)
@@ -197,7 +209,7 @@ void TMain::buildButtons()
         {"B3", "Delete Selected Card", 288, 173},
         {"B4", "Edit Selected Card", 467, 155}};
     for (const auto& [name, caption, left, width] : buttons) {
-        auto* button = new QPushButton(QString::fromLatin1(caption), this);
+        auto* button = new QPushButton(QString::fromLatin1(caption), m_area);
         button->setObjectName(QString::fromLatin1(name));
         button->setGeometry(left, 314, width, 24);
         button->setAutoDefault(false);
@@ -214,7 +226,7 @@ void TMain::buildButtons()
 
 void TMain::buildTotals()
 {
-    auto* panel = new QFrame(this);
+    auto* panel = new QFrame(m_area);
     panel->setObjectName(QStringLiteral("Panel2"));
     panel->setGeometry(0, clientHeight - 98, clientWidth, 98);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -351,6 +363,90 @@ void TMain::keyPressEvent(QKeyEvent* event)
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void TMain::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (QScreen* display = screen()) {
+        const QSize frame = frameGeometry().size() - size();
+        setMinimumSize(minimumOuterSize(display->size()) - frame);
+    }
+}
+
+void TMain::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TMain::FormResize()
+{
+    const QSize frame = frameGeometry().size() - size();
+    if (const std::optional<QSize> wanted = m_lock.LockAspectRatio(size() + frame)) {
+        // The new size comes back as a resize of its own and is laid out
+        // then; a platform that applies it without telling gets a pass anyway.
+        resize(*wanted - frame);
+        QTimer::singleShot(0, this, [this] { FormResize(); });
+        return;
+    }
+    const QSize area(width(), height() - TitleStrip::height);
+    m_area->setGeometry(0, TitleStrip::height, area.width(), area.height());
+
+    auto named = [this](const char* name) {
+        return m_area->findChild<QWidget*>(QString::fromLatin1(name));
+    };
+    MainLayoutInput in;
+    in.width = area.width();
+    in.height = area.height();
+    in.naturalSize = [&](const char* label, int pixels) {
+        QWidget* widget = named(label);
+        QFont font = widget->font();
+        font.setPixelSize(pixels);
+        widget->setFont(font);
+        return widget->sizeHint();
+    };
+    in.e1 = m_totals[0]->size();
+    in.e2 = m_totals[1]->size();
+    // The window font first, so that the totals' texts are measured in it.
+    QFont windowFont = font();
+    windowFont.setPixelSize(roundEven(area.height() * 15.0 / 453));
+    setFont(windowFont);
+    const MainLayout l = LayoutMainWindow(in);
+
+    named("ProPanel1")->setGeometry(l.proPanel1);
+    int left = 0;
+    for (const char* word : {"LMuHelp", "LAbout", "Label3"}) {
+        QWidget* label = named(word);
+        label->adjustSize();
+        label->move(left, (l.proPanel1.height() - label->height()) / 2);
+        left += label->width();
+    }
+    named("Panel1")->setGeometry(l.panel1);
+    auto* image = static_cast<QLabel*>(named("Image1"));
+    image->setGeometry(l.image1);
+    image->setPixmap(logoPicture(l.image1.size()));
+    named("Label1")->setGeometry(l.label1);
+    named("Label2")->setGeometry(l.label2);
+    QWidget* caption = named("Panel3");
+    caption->setGeometry(l.panel3);
+    QFont captionFont = caption->font();
+    captionFont.setPixelSize(l.captionFont);
+    caption->setFont(captionFont);
+    m_sg1->setGeometry(l.sg1);
+    m_sg1->verticalHeader()->setDefaultSectionSize(l.rowHeight);
+    m_sg1->horizontalHeader()->setFixedHeight(l.rowHeight);
+    for (int column = 0; column < 8; ++column)
+        m_sg1->setColumnWidth(column, l.columnWidths[std::size_t(column)]);
+    named("Panel2")->setGeometry(l.panel2);
+    const char* labels[] = {"L1", "L2", "L3"};
+    for (std::size_t line = 0; line < 3; ++line) {
+        named(labels[line])->setGeometry(l.labels[line]);
+        m_totals[line]->setGeometry(l.boxes[line]);
+    }
+    const char* buttons[] = {"B1", "B2", "B3", "B4"};
+    for (std::size_t b = 0; b < 4; ++b)
+        named(buttons[b])->setGeometry(l.buttons[b]);
 }
 
 void TMain::closeEvent(QCloseEvent* event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/layout_math.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -33,6 +35,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void FormActivate();
@@ -42,8 +46,13 @@ private:
     void buildGrid();
     void buildButtons();
     void buildTotals();
+    // Lays the window out for its size: the 4:3 lock first, then every band,
+    // font and column as fractions of the design size.
+    void FormResize();
 
     Ui& m_ui;
+    QWidget* m_area = nullptr; // everything below the painted title
+    AspectLock m_lock;
     TextGridModel* m_model = nullptr;
     QTableView* m_sg1 = nullptr;
     QLineEdit* m_totals[3] = {};

@@ -4,6 +4,8 @@
 #include "app/click_label.h"
 #include "app/look.h"
 #include "app/print_window.h"
+#include "app/register_layout.h"
+#include "app/title_strip.h"
 #include "app/ui.h"
 #include "dialogs/entry_dialog.h"
 #include "dialogs/year_chooser.h"
@@ -16,8 +18,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QStyle>
 #include <QTableView>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -53,10 +57,13 @@ TForm1::TForm1(Ui& ui, QWidget* parent) : QWidget(parent), m_ui(ui)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quillfen Pursewise"));
     setFont(designFont(QStringLiteral("Bookman Old Style"), 13));
-    resize(clientWidth, clientHeight);
+    new TitleStrip(this);
+    m_area = new QWidget(this);
+    m_area->setObjectName(QStringLiteral("ClientArea"));
+    m_area->setGeometry(0, TitleStrip::height, clientWidth, clientHeight);
 
     buildMenuStrip();
-    auto* body = new QFrame(this);
+    auto* body = new QFrame(m_area);
     body->setObjectName(QStringLiteral("Panel2"));
     body->setGeometry(0, bodyTop, clientWidth, clientHeight - bodyTop);
     body->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -67,11 +74,12 @@ TForm1::TForm1(Ui& ui, QWidget* parent) : QWidget(parent), m_ui(ui)
     buildButtonBar(body);
     QApplication::setEffectEnabled(Qt::UI_AnimateTooltip, false);
     refresh();
+    resize(640, 480);
 }
 
 void TForm1::buildMenuStrip()
 {
-    auto* strip = new QFrame(this);
+    auto* strip = new QFrame(m_area);
     strip->setObjectName(QStringLiteral("ProPanel1"));
     strip->setGeometry(0, 0, clientWidth, 24);
     setBackground(strip, QApplication::palette().color(QPalette::Button));
@@ -161,6 +169,9 @@ void TForm1::buildGrids(QWidget* body)
     m_grid->verticalHeader()->setDefaultSectionSize(20);
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // Columns as narrow as the layout asks, down to the card list's
+    // one-pixel column of intro-expiry dates.
+    m_grid->horizontalHeader()->setMinimumSectionSize(0);
     m_grid->horizontalHeader()->setHighlightSections(false);
     setBackground(m_grid, Qt::white);
     // Widths as fractions of the grid's width; the row numbers head the rows.
@@ -248,6 +259,7 @@ void TForm1::refresh()
     m_refreshing = true;
     const RegisterFields& reg = m_ui.p.reg;
     m_name->setText(reg.L7);
+    m_name->adjustSize();
     m_year->setText(reg.EYr);
     const QString* values[] = {&reg.Edit1, &reg.E1, &reg.E2, &reg.E3, &reg.E4,
                                &reg.E5,    &reg.E6, &reg.E7, &reg.E8};
@@ -262,7 +274,12 @@ void TForm1::refresh()
     const QModelIndex current = m_grid->currentIndex();
     if (!current.isValid() || TextGridModel::gridRow(current.row()) != row)
         m_grid->setCurrentIndex(m_model->index(TextGridModel::viewRow(row), 0));
-    m_overdrawn->setVisible(reg.overdrawn);
+    if (reg.overdrawn && !m_overdrawn->isVisible()) {
+        m_overdrawn->setVisible(true);
+        placeOverdrawnNotice();
+    } else if (!reg.overdrawn) {
+        m_overdrawn->setVisible(false);
+    }
     if (reg.shown != isVisible())
         setVisible(reg.shown);
     m_refreshing = false;
@@ -336,6 +353,98 @@ void TForm1::closeEvent(QCloseEvent* event)
 {
     handle(m_ui, [this] { m_ui.registerCommands.FormClose(); });
     event->accept();
+}
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (QScreen* display = screen()) {
+        const QSize frame = frameGeometry().size() - size();
+        setMinimumSize(minimumOuterSize(display->size()) - frame);
+    }
+}
+
+void TForm1::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TForm1::FormResize()
+{
+    const QSize frame = frameGeometry().size() - size();
+    if (const std::optional<QSize> wanted = m_lock.LockAspectRatio(size() + frame)) {
+        // The new size comes back as a resize of its own and is laid out
+        // then; a platform that applies it without telling gets a pass anyway.
+        resize(*wanted - frame);
+        QTimer::singleShot(0, this, [this] { FormResize(); });
+        return;
+    }
+    const QSize area(width(), height() - TitleStrip::height);
+    m_area->setGeometry(0, TitleStrip::height, area.width(), area.height());
+    auto named = [this](const std::string& name) {
+        return m_area->findChild<QWidget*>(QString::fromStdString(name));
+    };
+
+    RegisterLayoutInput in;
+    in.width = area.width();
+    in.height = area.height();
+    in.naturalSize = [&](const std::string& label, int pixels) {
+        QWidget* widget = named(label);
+        QFont font = widget->font();
+        font.setPixelSize(pixels);
+        widget->setFont(font);
+        return widget->sizeHint();
+    };
+    QFont windowFont = font();
+    windowFont.setPixelSize(roundEven(area.height() * 13.0 / 434));
+    setFont(windowFont);
+    const RegisterLayout l = LayoutRegisterWindow(in);
+
+    named("ProPanel1")->setGeometry(l.proPanel1);
+    named("LHelp")->setGeometry(l.lHelp);
+    named("LAbout")->setGeometry(l.lAbout);
+    named("Panel2")->setGeometry(l.panel2);
+    m_grid->setGeometry(l.stringGrid);
+    m_grid->verticalHeader()->setFixedWidth(l.columnWidths[0]);
+    for (int column = 1; column < 7; ++column)
+        m_grid->setColumnWidth(column - 1, l.columnWidths[std::size_t(column)]);
+    m_grid->verticalHeader()->setDefaultSectionSize(l.rowHeight);
+    m_grid->horizontalHeader()->setFixedHeight(l.rowHeight);
+    named("Panel3")->setGeometry(l.panel3);
+    const char* buttons[] = {"BB3", "BB4", "BB5", "BB6", "BB7", "BB8", "BB9", "BB10"};
+    for (std::size_t b = 0; b < 8; ++b) {
+        auto* button = static_cast<QToolButton*>(named(buttons[b]));
+        button->setGeometry(l.buttons[b]);
+        const int picture = std::max(8, l.buttons[b].height() - 2 * button->fontMetrics().height());
+        button->setIconSize(QSize(picture, picture));
+    }
+    for (const auto& [name, place] : l.details) {
+        QWidget* widget = named(name);
+        if (name == "L7" || name == "L8" || name == "EYr") {
+            QFont nameFont = widget->font();
+            nameFont.setPixelSize(l.nameFont);
+            widget->setFont(nameFont);
+        }
+        widget->setGeometry(place);
+    }
+    m_name->adjustSize();
+
+    // A hidden notice is left alone; a shown one is sized and kept centred.
+    if (m_overdrawn->isVisible()) {
+        QFont noticeFont = m_overdrawn->font();
+        noticeFont.setPixelSize(l.overdrawnFont);
+        m_overdrawn->setFont(noticeFont);
+        m_overdrawn->setGeometry(l.overdrawn);
+    }
+}
+
+// Centres the notice, at the size it has, on the ledger grid.
+void TForm1::placeOverdrawnNotice()
+{
+    const QRect grid = m_grid->geometry();
+    m_overdrawn->move(int(grid.left() + grid.width() * 0.5 - m_overdrawn->width() * 0.5),
+                      int(grid.top() + grid.height() * 0.5 - m_overdrawn->height() * 0.5));
 }
 
 void TForm1::keyPressEvent(QKeyEvent* event)

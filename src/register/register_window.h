@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/layout_math.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -33,6 +35,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void openEntryDialog(int mode);
@@ -40,8 +44,14 @@ private:
     void buildDetails(QWidget* body);
     void buildButtonBar(QWidget* body);
     void buildGrids(QWidget* body);
+    // Lays the window out for its size: the 4:3 lock first, then the font,
+    // the ledger, the button bar, the menu strip, the details and the notice.
+    void FormResize();
+    void placeOverdrawnNotice();
 
     Ui& m_ui;
+    QWidget* m_area = nullptr; // everything below the painted title
+    AspectLock m_lock;
     TextGridModel* m_model = nullptr;
     TextGridModel* m_beginBalModel = nullptr;
     QTableView* m_grid = nullptr;
