@@ -1,0 +1,307 @@
+// Speed of the core's operations next to the least work each one cannot
+// avoid on this machine: the same bytes read with one read, written with one
+// atomic replace, 1000 sums of int64. The data folder is a fresh temporary
+// folder, in /dev/shm when there is one, so that a disk's flush time does not
+// hide the program's own work (PURSEWISE_BENCH_DIR chooses another place).
+
+#include "dialogs/dialog_values.h"
+#include "platform/clock.h"
+#include "platform/data_file.h"
+#include "platform/short_date.h"
+#include "portfolio/pursewise.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+#include <memory>
+#include <numeric>
+#include <vector>
+
+namespace {
+
+QString benchRoot()
+{
+    const QByteArray chosen = qgetenv("PURSEWISE_BENCH_DIR");
+    if (!chosen.isEmpty())
+        return QString::fromLocal8Bit(chosen);
+    return QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm")
+                                                     : QDir::tempPath();
+}
+
+// A data folder with 24 cards; card 1 holds 1000 entries (or `entries`) in
+// 2026 and opening balances for 30 years.
+class DataFolder
+{
+public:
+    explicit DataFolder(int entries = 1000)
+        : m_dir(benchRoot() + QStringLiteral("/pursewise-bench-XXXXXX"))
+    {
+        m_previous = QDir::currentPath();
+        QDir::setCurrent(m_dir.path());
+        Clock::fix(QDateTime(QDate(2026, 12, 8), QTime(12, 0)));
+        ShortDate::setFormat(QStringLiteral("M/d/yy"));
+        writeFiles(entries);
+    }
+    ~DataFolder()
+    {
+        QDir::setCurrent(m_previous);
+        Clock::unfix();
+    }
+
+    static void writeFiles(int entries)
+    {
+        QStringList list{QStringLiteral("24"), QStringLiteral("24")};
+        for (int card = 1; card <= 24; ++card) {
+            const QString row = QString::number(card);
+            list << QStringLiteral("0 %1 %1. Card number %1").arg(row)
+                 << QStringLiteral("1 %1 10/31/27").arg(row) << QStringLiteral("2 %1 0").arg(row)
+                 << QStringLiteral("3 %1 18.9").arg(row)
+                 << QStringLiteral("4 %1 900000.00").arg(row)
+                 << QStringLiteral("5 %1 0.00").arg(row)
+                 << QStringLiteral("6 %1 900000.00").arg(row)
+                 << QStringLiteral("7 %1 6/30/27").arg(row);
+        }
+        DataFile::writeLines(QStringLiteral("CardList.dat"), list);
+        DataFile::writeLines(QStringLiteral("summary.dat"), {"21600000.00", "0.00", "21600000.00"});
+
+        // Balances of 30 years before this one: 1 unit more each year.
+        QStringList balances;
+        for (int year = 1; year <= 30; ++year)
+            balances << QStringLiteral("0 %1 F").arg(year)
+                     << QStringLiteral("1 %1 %2.00").arg(year).arg(year);
+        DataFile::writeLines(QStringLiteral("1bb.dat"), balances);
+        QStringList years;
+        for (int year = 1; year <= 26; ++year)
+            years << QStringLiteral("%1").arg(year, 2, 10, QLatin1Char('0'));
+        DataFile::writeLines(QStringLiteral("1yl.dat"), years);
+
+        QStringList ledger{QString::number(entries)};
+        long long balance = 2600; // cents: year 26 opens at 26.00
+        for (int row = 1; row <= entries; ++row) {
+            const QString r = QString::number(row);
+            balance += 1234;
+            ledger << QStringLiteral("1 %1 12/1/26").arg(r)
+                   << QStringLiteral("2 %1 Groceries and household, entry %1").arg(r)
+                   << QStringLiteral("3 %1 12.34").arg(r);
+            if (row % 3 == 0)
+                ledger << QStringLiteral("5 %1 X").arg(r);
+            ledger << QStringLiteral("6 %1 %2.%3")
+                          .arg(r)
+                          .arg(balance / 100)
+                          .arg(balance % 100, 2, 10, QLatin1Char('0'));
+        }
+        DataFile::writeLines(QStringLiteral("126.dat"), ledger);
+        const QString owed =
+            QStringLiteral("%1.%2").arg(balance / 100).arg(balance % 100, 2, 10, QLatin1Char('0'));
+        DataFile::writeLines(QStringLiteral("1info.dat"),
+                             {"Card number 1", "10/31/27", "18.9", "0", "6/30/27", "15",
+                              "900000.00", owed, "880000.00", "0.00"});
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previous;
+};
+
+// A started program with card 1 open in its register.
+std::unique_ptr<Pursewise> openProgram()
+{
+    auto p = std::make_unique<Pursewise>();
+    p->start();
+    p->sg1.setCurrentRow(1);
+    p->cardList.SelectFromGrid();
+    p->tc.OpenCard();
+    return p;
+}
+
+EntryValues anEntry()
+{
+    EntryValues entry;
+    entry.date = QDate(2026, 12, 8);
+    entry.description = QStringLiteral("Benchmark");
+    entry.charge = QStringLiteral("10.00");
+    entry.payment = QStringLiteral("10.00");
+    return entry;
+}
+
+// --- Baselines -----------------------------------------------------------
+
+void ReadBaseline(benchmark::State& state, const char* name)
+{
+    DataFolder folder;
+    for (auto _ : state) {
+        QFile file(QString::fromLatin1(name));
+        file.open(QIODevice::ReadOnly);
+        benchmark::DoNotOptimize(file.readAll());
+    }
+}
+BENCHMARK_CAPTURE(ReadBaseline, CardList, "CardList.dat");
+BENCHMARK_CAPTURE(ReadBaseline, Ledger1000, "126.dat");
+
+void AtomicWriteBaseline(benchmark::State& state)
+{
+    DataFolder folder;
+    QFile source(QStringLiteral("126.dat"));
+    source.open(QIODevice::ReadOnly);
+    const QByteArray bytes = source.readAll();
+    for (auto _ : state) {
+        QSaveFile file(QStringLiteral("copy.dat"));
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        file.commit();
+    }
+}
+BENCHMARK(AtomicWriteBaseline);
+
+void SumBaseline(benchmark::State& state)
+{
+    std::vector<std::int64_t> cents(1000);
+    std::iota(cents.begin(), cents.end(), 1);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(cents.data());
+        benchmark::DoNotOptimize(std::accumulate(cents.begin(), cents.end(), std::int64_t(0)));
+    }
+}
+BENCHMARK(SumBaseline);
+
+// Summing 1000 int64 values and formatting 1000 money texts: what a running
+// balance cannot do without.
+void SumAndFormatBaseline(benchmark::State& state)
+{
+    const TccMath math;
+    for (auto _ : state) {
+        std::int64_t total = 0;
+        for (int row = 0; row < 1000; ++row) {
+            total += 1234;
+            benchmark::DoNotOptimize(math.CentsToAmount(total));
+        }
+    }
+}
+BENCHMARK(SumAndFormatBaseline);
+
+// --- Operations ----------------------------------------------------------
+
+void AddAmounts(benchmark::State& state)
+{
+    const TccMath math;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(math.AddAmounts("123456.78", "-.05"));
+}
+BENCHMARK(AddAmounts);
+
+void LoadList(benchmark::State& state)
+{
+    DataFolder folder;
+    for (auto _ : state) {
+        TextGrid sg1(8, 25, 1);
+        TCardList list(sg1);
+        list.LoadList();
+        benchmark::DoNotOptimize(list.cardCount());
+    }
+}
+BENCHMARK(LoadList);
+
+void LoadYear(benchmark::State& state)
+{
+    DataFolder folder;
+    auto p = openProgram();
+    for (auto _ : state) {
+        p->grid.ClearLedger();
+        p->grid.LoadYear();
+    }
+}
+BENCHMARK(LoadYear);
+
+void SaveYear(benchmark::State& state)
+{
+    DataFolder folder;
+    auto p = openProgram();
+    for (auto _ : state)
+        p->grid.SaveYear();
+}
+BENCHMARK(SaveYear);
+
+void RecomputeBalances(benchmark::State& state)
+{
+    DataFolder folder;
+    auto p = openProgram();
+    for (auto _ : state)
+        p->grid.RecomputeBalances();
+}
+BENCHMARK(RecomputeBalances);
+
+void OpenCard(benchmark::State& state)
+{
+    DataFolder folder;
+    auto p = openProgram();
+    for (auto _ : state)
+        p->tc.OpenCard();
+}
+BENCHMARK(OpenCard);
+
+// Appends a charge to a 999-entry ledger with all its saves, then removes it
+// again (untimed) so that every iteration starts from the same ledger.
+void AddChargeAppended(benchmark::State& state)
+{
+    DataFolder folder(999);
+    auto p = openProgram();
+    for (auto _ : state) {
+        p->grid.SelectRowAfterLast();
+        p->grid.CaptureSelectedRow();
+        p->tc.AddCharge(anEntry());
+        state.PauseTiming();
+        p->tc.DeleteCharge();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(AddChargeAppended);
+
+// Inserts a charge at row 1 of a 999-entry ledger, shifting every row.
+void AddChargeInsertedAtRow1(benchmark::State& state)
+{
+    DataFolder folder(999);
+    auto p = openProgram();
+    for (auto _ : state) {
+        p->ledger.setCurrentRow(1);
+        p->grid.CaptureSelectedRow();
+        p->grid.OpenGapAtSelectedRow();
+        p->tc.AddCharge(anEntry());
+        state.PauseTiming();
+        p->tc.DeleteCharge();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(AddChargeInsertedAtRow1);
+
+// The entry dialog's edit of row 1 of a 1000-entry ledger: remove, reopen the
+// row, add again.
+void EditRow1(benchmark::State& state)
+{
+    DataFolder folder;
+    auto p = openProgram();
+    for (auto _ : state) {
+        p->ledger.setCurrentRow(1);
+        p->grid.CaptureSelectedRow();
+        p->tc.DeleteCharge();
+        p->grid.OpenGapAtSelectedRow();
+        EntryValues entry = anEntry();
+        entry.charge = QStringLiteral("12.34");
+        p->tc.AddCharge(entry);
+    }
+}
+BENCHMARK(EditRow1);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
