@@ -9,15 +9,17 @@ QString formatCellLine(const CellLine& cell)
 
 CellLine parseCellLine(const QString& line)
 {
-    const qsizetype first = line.indexOf(u' ');
-    const QString columnField = first < 0 ? line : line.left(first);
-    const QString rest = first < 0 ? QString() : line.mid(first + 1);
+    const QStringView view(line);
+    const qsizetype first = view.indexOf(u' ');
+    const QStringView columnField = first < 0 ? view : view.left(first);
+    const QStringView rest = first < 0 ? QStringView() : view.mid(first + 1);
     const qsizetype second = rest.indexOf(u' ');
-    const QString rowField = second < 0 ? rest : rest.left(second);
+    const QStringView rowField = second < 0 ? rest : rest.left(second);
 
     CellLine cell;
     cell.column = parseInteger(columnField);
     cell.row = parseInteger(rowField);
-    cell.text = second < 0 ? QString() : rest.mid(second + 1);
+    if (second >= 0)
+        cell.text = rest.mid(second + 1).toString();
     return cell;
 }

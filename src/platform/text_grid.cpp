@@ -37,8 +37,13 @@ void TextGrid::setCurrentRow(int row)
 
 void TextGrid::clearCells(int row, int firstColumn, int lastColumn)
 {
-    for (int column = firstColumn; column <= lastColumn; ++column)
-        setCell(column, row, QString());
+    if (!contains(firstColumn, row) || !contains(lastColumn, row))
+        throw UserError("Grid index out of range");
+    for (int column = firstColumn; column <= lastColumn; ++column) {
+        QString& text = m_cells[std::size_t(row) * std::size_t(m_columns) + std::size_t(column)];
+        if (!text.isEmpty())
+            text.clear();
+    }
 }
 
 void TextGrid::copyCells(int fromRow, int toRow, int firstColumn, int lastColumn)

@@ -99,15 +99,25 @@ void TGrid::CloseGapAtSelectedRow()
 
 void TGrid::RecomputeBalances()
 {
-    std::string balance = m_beginBal.openingBalance(m_beginBal.selectedYear()).toStdString();
+    // The balance runs in whole cents; each row's money text is made from
+    // them, exactly as adding the money texts one by one would make it.
+    std::int64_t balance =
+        m_math.AmountToCents(m_beginBal.openingBalance(m_beginBal.selectedYear()).toStdString());
     for (int row = 1; row <= lastRow; ++row) {
         const QString& charge = m_ledger.cell(Charges, row);
         const QString& payment = m_ledger.cell(Payments, row);
         if (charge.isEmpty() && payment.isEmpty())
             return;
-        balance = charge.isEmpty() ? m_math.SubtractAmounts(balance, payment.toStdString())
-                                   : m_math.AddAmounts(balance, charge.toStdString());
-        m_ledger.setCell(Balance, row, QString::fromStdString(balance));
+        const bool overflow =
+            charge.isEmpty()
+                ? __builtin_sub_overflow(balance, m_math.AmountToCents(payment.toStdString()),
+                                         &balance)
+                : __builtin_add_overflow(balance, m_math.AmountToCents(charge.toStdString()),
+                                         &balance);
+        if (overflow)
+            throw UserError("The running balance of row " + std::to_string(row) +
+                            " is too large an amount");
+        m_ledger.setCell(Balance, row, QString::fromStdString(m_math.CentsToAmount(balance)));
     }
 }
 
