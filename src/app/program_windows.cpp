@@ -34,7 +34,7 @@ ProgramWindows::ProgramWindows(Pursewise& p) : m_ui(p)
     m_ui.makeOrEditEntry = add(new TMakeOrEditEntry(m_ui, m_ui.form1));
     m_ui.changeYrForm = add(new TChangeYrForm(m_ui, m_ui.form1));
     m_ui.aboutBox = add(new TAboutBox(m_ui.main));
-    m_ui.pursepri = add(new Tpursepri());
+    m_ui.pursepri = add(new Tpursepri(m_ui));
     m_ui.te = add(new Tte(m_ui.main));
 }
 
