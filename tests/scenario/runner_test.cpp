@@ -1,0 +1,142 @@
+#include "support/qt_printing.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* const hint =
+    "expect-message Hint: To begin using Pursewise you must enter information about one or "
+    "more cards using the \"Add a Card\" button below. \n";
+
+struct Case
+{
+    const char* name;
+    QString script;
+    int exitCode;
+    QString output; // what the runner prints on standard output
+};
+
+QString started(const char* rest)
+{
+    return QStringLiteral("clock 2026-12-08 12:00:00\nstart\n") + QString::fromLatin1(hint) +
+           QString::fromUtf8(rest);
+}
+
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+// Runs the runner on a script written into a fresh folder, from that folder.
+class RunnerProcess : public testing::Test
+{
+protected:
+    std::pair<int, QString> play(const QString& script)
+    {
+        QFile file(m_dir.filePath(QStringLiteral("test.scenario")));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(script.toUtf8());
+        file.close();
+        QProcess runner;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        runner.setProcessEnvironment(environment);
+        runner.setWorkingDirectory(m_dir.path());
+        runner.start(QStringLiteral(PURSEWISE_SCENARIO), {QStringLiteral("test.scenario")});
+        EXPECT_TRUE(runner.waitForFinished(60000));
+        return {runner.exitCode(), QString::fromUtf8(runner.readAllStandardOutput())};
+    }
+
+    QTemporaryDir m_dir;
+};
+
+class Runner : public RunnerProcess, public testing::WithParamInterface<Case>
+{};
+
+TEST_P(Runner, PlaysTheScriptAndReportsTheFirstStepThatFailed)
+{
+    const Case& c = GetParam();
+    const auto [exitCode, output] = play(c.script);
+    EXPECT_EQ(output, c.output);
+    EXPECT_EQ(exitCode, c.exitCode);
+}
+
+const Case cases[] = {
+    {"APassingScriptPrintsNothing", started("expect-text Main.E1 \n"), 0, ""},
+    {"AFailingExpectationNamesItsLineAndWhatItSaw",
+     started("# the caption has its full stop\nexpect-text Main Quillfen Pursewise\n"), 1,
+     "line 5: expect-text Main Quillfen Pursewise\n  saw: \"Quillfen Pursewise.\"\n"},
+    {"AMessageNoStepCheckedFailsAtTheStepThatShowedIt",
+     "clock 2026-12-08 12:00:00\n\nstart\nexpect-text Main.E2 \n", 1,
+     "line 3: start\n  saw: a message no step checked: \"Hint: To begin using Pursewise you must "
+     "enter information about one or more cards using the \"Add a Card\" button below. \"\n"},
+    {"AMessageOtherThanTheOneExpectedIsShownAsSeen",
+     started("click Main.B1\nexpect-message A row must first be selected.\n"), 1,
+     "line 5: expect-message A row must first be selected.\n"
+     "  saw: \"A card must first be selected from the Card list.\"\n"},
+    {"AnExpectedMessageThatNeverCameFails", started("expect-message Hello\n"), 1,
+     "line 4: expect-message Hello\n  saw: no message\n"},
+    {"StepsRunInsideAModalDialogUntilItsOwnButtonClosesIt",
+     started("click Main.LAbout\nexpect-visible AboutBox yes\nclick AboutBox.OKButton\n"
+             "expect-visible AboutBox no\n") +
+         QString::fromLatin1(hint),
+     0, ""},
+    {"AWindowBehindAModalDialogCannotBeReached", started("click Main.LAbout\nclick Main.B1\n"), 1,
+     "line 5: click Main.B1\n  saw: the window Main is blocked by the modal window AboutBox\n"},
+    {"AControlOfAHiddenWindowCannotBeClicked", started("click Form1.BB3\n"), 1,
+     "line 4: click Form1.BB3\n  saw: the window Form1 is hidden\n"},
+    {"ExpectationsReadHiddenWindows",
+     started("expect-visible Form1 no\nexpect-visible Form1.Panel1 no\n"
+             "expect-text Form1.BB3 Add\nexpect-cell Form1.StringGrid1 0 1000 1000\n"
+             "expect-cell Main.sg1 0 0 Card Name\n"),
+     0, ""},
+    {"ALineThatIsNoStepFailsBeforeAnythingRuns", "start\nfrobnicate Main.B1\n", 1,
+     "line 2: frobnicate Main.B1\n  saw: \"frobnicate\" is no step\n"},
+    {"AFileWithoutItsEndLineIsRefused", "file CardList.dat\n0\n", 1,
+     "line 1: file CardList.dat\n  saw: no line \"end\" closes the file's lines\n"},
+    {"TheClockIsSetBeforeStart", started("clock 2027-01-01 00:00:00\n"), 1,
+     "line 4: clock 2027-01-01 00:00:00\n  saw: \"clock\" belongs before \"start\"\n"},
+    {"AFileIsWrittenAndReadBackByteForByte",
+     "file notes.dat\nfirst line\n  blanks kept  \n\nend\nexpect-file notes.dat\nfirst line\n"
+     "  blanks kept  \n\nend\nfile empty.dat\nend\nexpect-file empty.dat\nend\n",
+     0, ""},
+    {"AFileThatDiffersIsShownLineByLine",
+     "file summary.dat\n1.00\n2.00\nend\nexpect-file summary.dat\n1.00\nend\n", 1,
+     "line 5: expect-file summary.dat\n  saw: 12 bytes:\n    \"1.00\"\n    \"2.00\"\n"},
+    {"ClosingTheMainWindowEndsTheProgramButNotTheScript",
+     started("close Main\nexpect-no-file CardList.dat\nclick Main.B2\n"), 1,
+     "line 6: click Main.B2\n  saw: the program has ended: its main window was closed\n"},
+    {"ADialogLeftOpenAtTheEndIsCancelled",
+     started("click Main.LAbout\nexpect-visible AboutBox yes\n"), 0, ""},
+    {"AReadOnlyBoxCannotBeTyped", started("type Main.E1 5\n"), 1,
+     "line 4: type Main.E1 5\n  saw: Main.E1 is read-only\n"},
+    {"AControlThatIsNotThereIsNamed", started("click Main.B9\n"), 1,
+     "line 4: click Main.B9\n  saw: no control named B9 in the window Main\n"},
+    {"ARowPastTheGridIsRefused", started("row Main.sg1 25\n"), 1,
+     "line 4: row Main.sg1 25\n  saw: Main.sg1 has rows 1 to 24\n"},
+    {"AKeyTheRunnerDoesNotKnowIsRefused", started("key Main.sg1 F13\n"), 1,
+     "line 4: key Main.sg1 F13\n  saw: \"F13\" is no key this runner knows\n"},
+    {"HelpRequestsAreRecorded", started("expect-help 1\n"), 1,
+     "line 4: expect-help 1\n  saw: no help request\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Scripts, Runner, testing::ValuesIn(cases),
+                         [](const testing::TestParamInfo<Case>& info) {
+                             return std::string(info.param.name);
+                         });
+
+TEST_F(RunnerProcess, SavesPicturesOfWindowsBesideTheScript)
+{
+    const auto [exitCode, output] = play(started("shot Main main.png\nshot Form1 register.png\n"));
+    EXPECT_EQ(output, QString());
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_TRUE(QFile::exists(m_dir.filePath(QStringLiteral("main.png"))));
+    EXPECT_TRUE(QFile::exists(m_dir.filePath(QStringLiteral("register.png"))));
+}
+
+} // namespace

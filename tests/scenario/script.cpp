@@ -1,0 +1,244 @@
+#include "script.h"
+
+#include <QStringList>
+
+#include <map>
+
+namespace {
+
+struct BadLine
+{
+    QString problem;
+};
+
+// "a b c" gives "a" and "b c"; without a blank the rest is missing.
+std::pair<QString, std::optional<QString>> firstWord(const QString& text)
+{
+    const qsizetype blank = text.indexOf(u' ');
+    if (blank < 0)
+        return {text, std::nullopt};
+    return {text.left(blank), text.mid(blank + 1)};
+}
+
+QString required(const std::optional<QString>& rest, const char* what)
+{
+    if (!rest || rest->isEmpty())
+        throw BadLine{QStringLiteral("expected %1").arg(QLatin1String(what))};
+    return *rest;
+}
+
+bool isName(const QString& name)
+{
+    if (name.isEmpty())
+        return false;
+    for (const QChar c : name)
+        if (c.isSpace() || c == u'.')
+            return false;
+    return true;
+}
+
+enum class Names
+{
+    Window,
+    Control,
+    Either
+};
+
+// "W.C" or "W" into the step, as the step allows.
+void readTarget(Step& step, const QString& target, Names names)
+{
+    const qsizetype dot = target.indexOf(u'.');
+    step.window = dot < 0 ? target : target.left(dot);
+    step.control = dot < 0 ? QString() : target.mid(dot + 1);
+    if (!isName(step.window) || (dot >= 0 && !isName(step.control)))
+        throw BadLine{QStringLiteral("\"%1\" names no window or control").arg(target)};
+    if (names == Names::Control && step.control.isEmpty())
+        throw BadLine{QStringLiteral("expected WINDOW.CONTROL, not \"%1\"").arg(target)};
+    if (names == Names::Window && !step.control.isEmpty())
+        throw BadLine{QStringLiteral("expected a window, not \"%1\"").arg(target)};
+}
+
+int number(const QString& text, int lowest)
+{
+    bool ok = !text.isEmpty();
+    for (const QChar c : text)
+        ok = ok && c.isDigit() && c.unicode() < 128;
+    const int value = ok ? text.toInt(&ok) : 0;
+    if (!ok || value < lowest)
+        throw BadLine{QStringLiteral("\"%1\" is no whole number from %2 up").arg(text).arg(lowest)};
+    return value;
+}
+
+bool yesOrNo(const QString& text)
+{
+    if (text == u"yes")
+        return true;
+    if (text == u"no")
+        return false;
+    throw BadLine{QStringLiteral("expected yes or no, not \"%1\"").arg(text)};
+}
+
+QString fileName(const std::optional<QString>& rest)
+{
+    const QString name = required(rest, "a file name");
+    if (name.contains(u'/') || name.contains(u'\\') || name == u"." || name == u"..")
+        throw BadLine{QStringLiteral("\"%1\" is no data file name").arg(name)};
+    return name;
+}
+
+const std::map<QString, Step::Kind>& kinds()
+{
+    using K = Step::Kind;
+    static const std::map<QString, Step::Kind> table = {
+        {"clock", K::Clock},
+        {"shortdate", K::ShortDate},
+        {"file", K::File},
+        {"start", K::Start},
+        {"click", K::Click},
+        {"type", K::Type},
+        {"date", K::Date},
+        {"row", K::Row},
+        {"item", K::Item},
+        {"key", K::Key},
+        {"close", K::Close},
+        {"expect-message", K::ExpectMessage},
+        {"expect-text", K::ExpectText},
+        {"expect-cell", K::ExpectCell},
+        {"expect-visible", K::ExpectVisible},
+        {"expect-checked", K::ExpectChecked},
+        {"expect-focus", K::ExpectFocus},
+        {"expect-file", K::ExpectFile},
+        {"expect-no-file", K::ExpectNoFile},
+        {"expect-help", K::ExpectHelp},
+        {"shot", K::Shot},
+    };
+    return table;
+}
+
+// Reads the arguments of one step line; a file block is read by the caller.
+void readArguments(Step& step, const std::optional<QString>& rest)
+{
+    using K = Step::Kind;
+    switch (step.kind) {
+    case K::Clock:
+        step.moment = QDateTime::fromString(required(rest, "YYYY-MM-DD HH:MM:SS"),
+                                            QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        if (!step.moment.isValid())
+            throw BadLine{QStringLiteral("expected YYYY-MM-DD HH:MM:SS")};
+        return;
+    case K::ShortDate:
+        step.text = required(rest, "a date pattern");
+        return;
+    case K::File:
+    case K::ExpectFile:
+    case K::ExpectNoFile:
+        step.text = fileName(rest);
+        return;
+    case K::Start:
+        if (rest)
+            throw BadLine{QStringLiteral("start takes nothing")};
+        return;
+    case K::Click:
+    case K::ExpectFocus:
+        readTarget(step, required(rest, "WINDOW.CONTROL"), Names::Control);
+        return;
+    case K::Close:
+        readTarget(step, required(rest, "a window"), Names::Window);
+        return;
+    case K::Type:
+    case K::Date:
+    case K::ExpectText: {
+        const auto [target, text] = firstWord(required(rest, "WINDOW.CONTROL"));
+        readTarget(step, target, step.kind == K::ExpectText ? Names::Either : Names::Control);
+        step.text = text.value_or(QString());
+        return;
+    }
+    case K::Row:
+    case K::Item: {
+        const auto [target, n] = firstWord(required(rest, "WINDOW.CONTROL"));
+        readTarget(step, target, Names::Control);
+        step.number = number(required(n, "a number"), step.kind == K::Row ? 1 : 0);
+        return;
+    }
+    case K::Key: {
+        const auto [target, key] = firstWord(required(rest, "WINDOW.CONTROL"));
+        readTarget(step, target, Names::Either);
+        step.text = required(key, "a key");
+        return;
+    }
+    case K::ExpectMessage:
+        step.text = rest.value_or(QString());
+        return;
+    case K::ExpectCell: {
+        const auto [target, afterTarget] = firstWord(required(rest, "WINDOW.CONTROL"));
+        readTarget(step, target, Names::Control);
+        const auto [column, afterColumn] = firstWord(required(afterTarget, "a column"));
+        step.column = number(column, 0);
+        const auto [row, text] = firstWord(required(afterColumn, "a row"));
+        step.number = number(row, 0);
+        step.text = text.value_or(QString());
+        return;
+    }
+    case K::ExpectVisible:
+    case K::ExpectChecked: {
+        const auto [target, answer] = firstWord(required(rest, "WINDOW.CONTROL"));
+        readTarget(step, target, step.kind == K::ExpectVisible ? Names::Either : Names::Control);
+        step.yes = yesOrNo(answer.value_or(QString()));
+        return;
+    }
+    case K::ExpectHelp:
+        step.number = number(required(rest, "a topic number"), 0);
+        return;
+    case K::Shot: {
+        const auto [target, path] = firstWord(required(rest, "a window"));
+        readTarget(step, target, Names::Window);
+        step.text = required(path, "a file path");
+        return;
+    }
+    }
+}
+
+} // namespace
+
+ParsedScript parseScript(const QByteArray& text)
+{
+    QList<QByteArray> lines = text.split('\n');
+    if (text.endsWith('\n'))
+        lines.removeLast();
+    for (QByteArray& line : lines)
+        if (line.endsWith('\r'))
+            line.chop(1);
+
+    ParsedScript script;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString source = QString::fromUtf8(lines[i]);
+        if (source.trimmed().isEmpty() || source.startsWith(u'#'))
+            continue;
+        Step step;
+        step.line = int(i + 1);
+        step.source = source;
+        try {
+            const auto [word, rest] = firstWord(source);
+            const auto kind = kinds().find(word);
+            if (kind == kinds().end())
+                throw BadLine{QStringLiteral("\"%1\" is no step").arg(word)};
+            step.kind = kind->second;
+            readArguments(step, rest);
+            if (step.kind == Step::Kind::File || step.kind == Step::Kind::ExpectFile) {
+                qsizetype end = i + 1;
+                while (end < lines.size() && lines[end] != "end")
+                    ++end;
+                if (end == lines.size())
+                    throw BadLine{QStringLiteral("no line \"end\" closes the file's lines")};
+                for (qsizetype j = i + 1; j < end; ++j)
+                    step.bytes += lines[j] + "\r\n";
+                i = end;
+            }
+        } catch (const BadLine& bad) {
+            script.error = ScriptError{step.line, source, bad.problem};
+            return script;
+        }
+        script.steps.push_back(std::move(step));
+    }
+    return script;
+}

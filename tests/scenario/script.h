@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+// One line of a scenario script read into its parts: what to do, to which
+// window or control, and with which text. Knows nothing of the windows.
+struct Step
+{
+    enum class Kind
+    {
+        Clock,
+        ShortDate,
+        File,
+        Start,
+        Click,
+        Type,
+        Date,
+        Row,
+        Item,
+        Key,
+        Close,
+        ExpectMessage,
+        ExpectText,
+        ExpectCell,
+        ExpectVisible,
+        ExpectChecked,
+        ExpectFocus,
+        ExpectFile,
+        ExpectNoFile,
+        ExpectHelp,
+        Shot
+    };
+
+    Kind kind = Kind::Start;
+    int line = 0;    // where the step stands in the script, from 1
+    QString source;  // the line as written
+    QString window;  // W of "W.C" or "W"
+    QString control; // C of "W.C"; empty when the step names a window
+    QString text;    // TEXT, a file name, a date pattern, a key name or a path
+    int column = 0;  // expect-cell
+    int number = 0;  // a grid row, a list item, a help topic, expect-cell's row
+    bool yes = false;
+    QDateTime moment;
+    QByteArray bytes; // file and expect-file: every line followed by CR LF
+};
+
+struct ScriptError
+{
+    int line = 0;
+    QString source;
+    QString problem;
+};
+
+struct ParsedScript
+{
+    std::vector<Step> steps;
+    std::optional<ScriptError> error; // the first line that is no step
+};
+
+// Blank lines and lines that start with "#" are skipped; the lines of a file
+// block are taken byte for byte up to the line "end". A line may end in LF or
+// CR LF.
+ParsedScript parseScript(const QByteArray& text);
