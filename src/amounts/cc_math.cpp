@@ -57,6 +57,18 @@ bool TccMath::IsValidAmount(const std::string& text) const
     return std::count_if(whole.begin(), whole.end(), isDigit) <= std::ptrdiff_t(maxWholeDigits);
 }
 
+bool TccMath::IsPlainAmount(const std::string& text) const
+{
+    const auto point = text.find('.');
+    if (point == std::string::npos || point + 3 != text.size())
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (i != point && !isDigit(text[i]))
+            return false;
+    }
+    return true;
+}
+
 std::int64_t TccMath::TextToWhole(const std::string& text) const
 {
     std::size_t i = 0;

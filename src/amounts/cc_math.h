@@ -25,6 +25,12 @@ public:
     // empty text is valid: callers test for it themselves.
     bool IsValidAmount(const std::string& text) const;
 
+    // True for a prepared amount that is one number: digits, one ".", and
+    // two digits after it ("1250.50", ".05"). The dialogs ask it beside
+    // IsValidAmount, which locates only the first point and so would let
+    // "1..2" or "1.2." through to be stored as they stand.
+    bool IsPlainAmount(const std::string& text) const;
+
     // The decimal number in `text` (sign, digits, optional point and fraction)
     // rounded to a whole number, a half going to the even neighbour: 2.5 is 2,
     // 3.5 is 4. Raises "'x' is not a valid floating point value" for a text

@@ -12,7 +12,7 @@ bool prepareAmount(const TccMath& math, QString& amount)
 {
     const std::string prepared = math.PrepareTypedAmount(amount.toStdString(), true);
     amount = QString::fromStdString(prepared);
-    return math.IsValidAmount(prepared);
+    return math.IsValidAmount(prepared) && math.IsPlainAmount(prepared);
 }
 
 QDate dateOrToday(const QString& text)

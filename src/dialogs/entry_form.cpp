@@ -20,7 +20,7 @@ TypedAmount acceptEntryAmount(const TccMath& math, const QString& typed)
         return {typed, false};
     const std::string prepared = math.PrepareTypedAmount(typed.toStdString(), false);
     TypedAmount amount{QString::fromStdString(prepared), false};
-    if (!math.IsValidAmount(prepared))
+    if (!math.IsValidAmount(prepared) || !math.IsPlainAmount(prepared))
         return amount;
     // The value decides, not the text: "00.00" and ".00" are zero as much as
     // "0.00" is. A text IsValidAmount lets through that is no number at all

@@ -121,8 +121,11 @@ void TC::AddCard(const CardValues& values)
     info.AddToLimit(values.creditLimit);
     m_p.reg.E7 = m_p.reg.E5;
 
+    // A balance of nothing, however it was typed ("0", "00.00"), makes no
+    // opening row.
     const QString& opening = values.openingBalance;
-    const bool hasOpening = !opening.isEmpty() && opening != u"0" && opening != u"0.00";
+    const bool hasOpening =
+        !opening.isEmpty() && opening != u"0" && m_p.math.AmountToCents(opening.toStdString()) != 0;
     if (hasOpening) {
         MakeOpeningBalance(values);
         m_p.grid.setEntryCount(1);

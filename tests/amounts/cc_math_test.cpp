@@ -244,6 +244,19 @@ INSTANTIATE_TEST_SUITE_P(
         Preparation{"12345678901234", false, "12345678901234.00", false},
         Preparation{"1234567890123", false, "1234567890123.00", true}));
 
+TEST(MoneyText, APlainAmountIsOneNumberWithTwoDecimals)
+{
+    for (const char* plain : {"1250.50", ".05", "0.00", "9999999999999.99"})
+        EXPECT_TRUE(math.IsPlainAmount(plain)) << plain;
+    // Each of these passes IsValidAmount, which locates only the first point.
+    for (const char* odd : {"1..2", "1.2.", "...", "$5.00", "1,250.50"}) {
+        EXPECT_TRUE(math.IsValidAmount(odd)) << odd;
+        EXPECT_FALSE(math.IsPlainAmount(odd)) << odd;
+    }
+    for (const char* notPlain : {"", "5", "5.5", "5.555", "-5.00", "5.0a"})
+        EXPECT_FALSE(math.IsPlainAmount(notPlain)) << notPlain;
+}
+
 TEST(MoneyText, SmallHelpersDoWhatTheySay)
 {
     std::string text = "1,2,3";

@@ -84,7 +84,22 @@ INSTANTIATE_TEST_SUITE_P(
                     Refusal{"a balance with one decimal", "Store", "500", "12.5",
                             "Invalid entry for Balance Due", "E6", "500.00"},
                     Refusal{"a balance in words", "Store", "500", "none",
+                            "Invalid entry for Balance Due", "E6", "500.00"},
+                    // Regression: IsValidAmount locates only the first point.
+                    Refusal{"a limit with two points", "Store", "1..2", "",
+                            "Faulty entry for Credit Limit", "E5", "1..2"},
+                    Refusal{"a balance with two points", "Store", "500", "1.2.",
                             "Invalid entry for Balance Due", "E6", "500.00"}));
+
+TEST_F(CardFormTest, AnOpeningBalanceOfZeroTypedAsTwoZerosMakesNoOpeningRow)
+{
+    CardValues card = newCard(QStringLiteral("Store"), QStringLiteral("500"));
+    card.openingBalance = QStringLiteral("00");
+    ASSERT_TRUE(ok(addMode, card).accepted());
+    EXPECT_EQ(bytesOf(QStringLiteral("226.dat")), QByteArray("0\r\n"));
+    EXPECT_FALSE(QFile::exists(QStringLiteral("2bb.dat")));
+    EXPECT_EQ(p().reg.E6, QStringLiteral("0.00"));
+}
 
 TEST_F(CardFormTest, ANameThatDiffersOnlyInCaseIsANewName)
 {

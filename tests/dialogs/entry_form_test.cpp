@@ -45,6 +45,9 @@ INSTANTIATE_TEST_SUITE_P(
                     AmountCase{"zero cents only", ".00", ".00", false},
                     // Regression: passes IsValidAmount but is no number at all.
                     AmountCase{"points only", "...", "...", false},
+                    // Regression: IsValidAmount locates only the first point.
+                    AmountCase{"two points", "1..2", "1..2", false},
+                    AmountCase{"a point after the cents", "1.2.", "1.2.", false},
                     AmountCase{"thirteen digits", "9999999999999", "9999999999999.00", true},
                     AmountCase{"thirteen digits with cents and commas", "9,999,999,999,999.99",
                                "9999999999999.99", true},
