@@ -2,6 +2,7 @@
 
 #include "app/about_box.h"
 #include "app/fonts.h"
+#include "app/pictures.h"
 #include "app/print_window.h"
 #include "app/verses_window.h"
 #include "dialogs/card_dialog.h"
@@ -9,6 +10,8 @@
 #include "dialogs/year_chooser.h"
 #include "portfolio/main_window.h"
 #include "register/register_window.h"
+
+#include <QApplication>
 
 void Ui::refresh()
 {
@@ -21,6 +24,7 @@ void Ui::refresh()
 ProgramWindows::ProgramWindows(Pursewise& p) : m_ui(p)
 {
     installFontSubstitutes();
+    QApplication::setWindowIcon(programIcon());
     // The main window's creation loads the saved state, before any other
     // window exists; every later window may rely on the ones before it.
     p.start();

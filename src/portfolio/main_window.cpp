@@ -4,6 +4,7 @@
 #include "app/click_label.h"
 #include "app/look.h"
 #include "app/main_layout.h"
+#include "app/pictures.h"
 #include "app/title_strip.h"
 #include "app/ui.h"
 #include "app/verses_window.h"
@@ -20,7 +21,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTableView>
@@ -43,29 +43,6 @@ QLabel* label(QWidget* parent, const char* name, const QString& text)
     return l;
 }
 
-// The banner's logo: a credit card drawn in the banner's colours.
-QPixmap logoPicture(QSize size)
-{
-    QPixmap picture(size);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF card(2, size.height() * 0.15, size.width() - 4, size.height() * 0.7);
-    painter.setBrush(QColor(255, 215, 0));
-    painter.setPen(QPen(Qt::white, 2));
-    painter.drawRoundedRect(card, 6, 6);
-    painter.setBrush(QColor(60, 0, 60));
-    painter.setPen(Qt::NoPen);
-    painter.drawRect(
-        QRectF(card.left(), card.top() + card.height() * 0.2, card.width(), card.height() * 0.18));
-    painter.setBrush(QColor(192, 192, 192));
-    painter.drawRoundedRect(QRectF(card.left() + card.width() * 0.1,
-                                   card.top() + card.height() * 0.55, card.width() * 0.22,
-                                   card.height() * 0.25),
-                            2, 2);
-    return picture;
-}
-
 } // namespace
 
 TMain::TMain(Ui& ui, QWidget* parent) : QWidget(parent), m_ui(ui)
@@ -74,7 +51,7 @@ TMain::TMain(Ui& ui, QWidget* parent) : QWidget(parent), m_ui(ui)
     setWindowTitle(QStringLiteral("Quillfen Pursewise."));
     setBackground(this, designColour(16744576));
     setFont(designFont(QStringLiteral("Bookman Old Style"), 15));
-    setWindowIcon(QIcon(logoPicture(QSize(64, 64))));
+    setWindowIcon(programIcon());
     new TitleStrip(this);
     m_area = new QWidget(this);
     m_area->setObjectName(QStringLiteral("ClientArea"));
@@ -140,7 +117,7 @@ void TMain::buildBanner()
     const QSize pictureSize(pictureHeight * 91 / 67, pictureHeight);
     image->setGeometry(int(clientWidth * 0.07), 75 / 2 - pictureHeight / 2, pictureSize.width(),
                        pictureSize.height());
-    image->setPixmap(logoPicture(pictureSize));
+    image->setPixmap(programLogo(pictureSize));
 
     auto* title = label(banner, "Label1", QStringLiteral("Pursewise --"));
     title->setFont(designFont(QStringLiteral("Comic Sans MS"), 21, true));
@@ -425,7 +402,7 @@ void TMain::FormResize()
     named("Panel1")->setGeometry(l.panel1);
     auto* image = static_cast<QLabel*>(named("Image1"));
     image->setGeometry(l.image1);
-    image->setPixmap(logoPicture(l.image1.size()));
+    image->setPixmap(programLogo(l.image1.size()));
     named("Label1")->setGeometry(l.label1);
     named("Label2")->setGeometry(l.label2);
     QWidget* caption = named("Panel3");

@@ -3,6 +3,7 @@
 #include "app/about_box.h"
 #include "app/click_label.h"
 #include "app/look.h"
+#include "app/pictures.h"
 #include "app/print_window.h"
 #include "app/register_layout.h"
 #include "app/title_strip.h"
@@ -19,7 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
-#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
@@ -215,26 +215,26 @@ void TForm1::buildButtonBar(QWidget* body)
     bar->setGeometry(bevel, m_grid->y() - 62, width, 62);
     setBackground(bar, Qt::black);
 
-    QStyle* style = QApplication::style();
-    const std::tuple<const char*, const char*, const char*, QStyle::StandardPixmap> buttons[] = {
-        {"BB3", "Add", "Add an entry.", QStyle::SP_FileDialogNewFolder},
-        {"BB4", "Insert", "Insert entry at selected row.", QStyle::SP_ArrowRight},
-        {"BB5", "Delete", "Delete the selected row.", QStyle::SP_TrashIcon},
-        {"BB6", "Edit", "Edit the selected row.", QStyle::SP_FileDialogDetailedView},
-        {"BB7", "Toggle X", "Toggle the X column on or off for cleared items.",
-         QStyle::SP_DialogApplyButton},
-        {"BB8", "Year", "View Another Year", QStyle::SP_FileDialogContentsView},
-        {"BB9", "Print Page", "", QStyle::SP_CustomBase},
-        {"BB10", "Close", "Close this form", QStyle::SP_DialogCloseButton}};
+    const std::tuple<const char*, const char*, const char*> buttons[] = {
+        {"BB3", "Add", "Add an entry."},
+        {"BB4", "Insert", "Insert entry at selected row."},
+        {"BB5", "Delete", "Delete the selected row."},
+        {"BB6", "Edit", "Edit the selected row."},
+        {"BB7", "Toggle X", "Toggle the X column on or off for cleared items."},
+        {"BB8", "Year", "View Another Year"},
+        {"BB9", "Print Page", ""},
+        {"BB10", "Close", "Close this form"}};
     const int buttonWidth = qRound((width - 15) * 0.125);
     int x = 5;
-    for (const auto& [name, caption, hint, picture] : buttons) {
+    for (const auto& [name, caption, hint] : buttons) {
         auto* button = new QToolButton(bar);
         button->setObjectName(QString::fromLatin1(name));
         button->setText(QString::fromLatin1(caption));
         button->setToolTip(QString::fromLatin1(hint));
-        if (picture != QStyle::SP_CustomBase) {
-            button->setIcon(style->standardIcon(picture));
+        // Every button but Print Page shows its picture above its caption.
+        const QIcon picture = registerButtonPicture(button->objectName());
+        if (!picture.isNull()) {
+            button->setIcon(picture);
             button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         }
         button->setGeometry(x, 7, buttonWidth, 50);
@@ -416,7 +416,9 @@ void TForm1::FormResize()
     for (std::size_t b = 0; b < 8; ++b) {
         auto* button = static_cast<QToolButton*>(named(buttons[b]));
         button->setGeometry(l.buttons[b]);
-        const int picture = std::max(8, l.buttons[b].height() - 2 * button->fontMetrics().height());
+        // The picture takes the height the caption leaves.
+        const int picture =
+            std::max(8, l.buttons[b].height() - button->fontMetrics().height() - 12);
         button->setIconSize(QSize(picture, picture));
     }
     for (const auto& [name, place] : l.details) {
