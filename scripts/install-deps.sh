@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Quillfen Pursewise needs on
-# Debian 12, and nothing when everything is already there. Runs apt-get as
+# Debian 12, and nothing when everything is already there. With the argument
+# "fuzz", also what scripts/fuzz.sh needs. Runs apt-get as
 # root, or through sudo for an ordinary user.
 set -euo pipefail
 
@@ -13,7 +14,15 @@ packages=(
   # and Times New Roman, URW Bookman for Bookman Old Style, Comic Neue for
   # Comic Sans MS.
   fonts-liberation fonts-urw-base35 fonts-comic-neue fonts-dejavu-core fontconfig
+  # The install test validates the desktop entry and the AppStream data; the
+  # Debian package's dependencies on libraries come from dpkg-shlibdeps.
+  desktop-file-utils appstream dpkg-dev
 )
+# The fuzz targets (scripts/fuzz.sh) need clang and its libFuzzer runtime;
+# the normal build does not.
+if [ "${1:-}" = fuzz ]; then
+  packages+=(clang-14 libclang-rt-14-dev)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

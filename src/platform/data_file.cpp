@@ -1,5 +1,6 @@
 #include "platform/data_file.h"
 
+#include "platform/backup.h"
 #include "platform/user_error.h"
 
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <map>
 
 namespace {
 
@@ -42,6 +44,26 @@ UserError fileError(const char* verb, const QString& name, const QString& reason
                          .arg(QString::fromLatin1(verb), name, reason)
                          .toStdString());
 }
+
+// The writes a test has asked to fail, by file name, with their errno.
+std::map<QString, int>& injectedFailures()
+{
+    static std::map<QString, int> failures;
+    return failures;
+}
+
+int takeInjectedFailure(const QString& name)
+{
+    auto& failures = injectedFailures();
+    const auto found = failures.find(name);
+    if (found == failures.end())
+        return 0;
+    const int error = found->second;
+    failures.erase(found);
+    return error;
+}
+
+constexpr char utf8Bom[] = "\xEF\xBB\xBF";
 
 } // namespace
 
@@ -97,22 +119,46 @@ QStringList readLines(const QString& name)
     return splitLines(decode(readBytes(name)));
 }
 
-void writeLines(const QString& name, const QStringList& lines)
+QByteArray encode(const QStringList& lines)
 {
     QByteArray bytes;
     for (const QString& line : lines) {
         bytes += line.toUtf8();
         bytes += "\r\n";
     }
-    writeBytes(name, bytes);
+    // Reading drops one byte order mark at the start of a file, so a first
+    // line that itself begins with U+FEFF gets one more in front of it.
+    if (bytes.startsWith(utf8Bom))
+        bytes.prepend(utf8Bom);
+    return bytes;
+}
+
+void writeLines(const QString& name, const QStringList& lines)
+{
+    writeBytes(name, encode(lines));
+}
+
+void failNextWrite(const QString& name, int error)
+{
+    if (error == 0)
+        injectedFailures().erase(name);
+    else
+        injectedFailures()[name] = error;
 }
 
 void writeBytes(const QString& name, const QByteArray& bytes)
 {
+    DailyBackup::beforeChange();
     QSaveFile file(name);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))
         throw fileError("save", name, systemReason(errno, file.errorString()));
+    if (const int error = takeInjectedFailure(name); error != 0) {
+        // Half the text reaches the temporary file before the disk is full.
+        file.write(bytes.left(bytes.size() / 2));
+        file.cancelWriting();
+        throw fileError("save", name, systemReason(error, QString()));
+    }
     if (file.write(bytes) != bytes.size()) {
         const QString reason = systemReason(errno, file.errorString());
         file.cancelWriting();
@@ -128,6 +174,7 @@ void remove(const QString& name)
     QFile file(name);
     if (!file.exists())
         return;
+    DailyBackup::beforeChange();
     errno = 0;
     if (!file.remove())
         throw fileError("delete", name, systemReason(errno, file.errorString()));

@@ -8,7 +8,8 @@
 //
 // Writing puts CR LF after every line and encodes UTF-8. It is atomic: the new
 // text goes to a temporary file that is renamed over the old one, so a failed
-// or interrupted save leaves the previous file as it was.
+// or interrupted save leaves the previous file as it was. The first write or
+// removal of a day first makes the day's backup of the folder (backup.h).
 //
 // Reading splits at CR LF, a lone CR or a lone LF; a last line without a break
 // still counts, and a NUL byte ends the text. Bytes that are not valid UTF-8
@@ -32,8 +33,16 @@ void writeLines(const QString& name, const QStringList& lines);
 // when it is there and stays.
 void remove(const QString& name);
 
-// The pieces of readLines, for tests and for files read some other way.
+// The pieces of readLines and writeLines, for tests and for files read some
+// other way.
 QString decode(const QByteArray& bytes);
 QStringList splitLines(const QString& text);
+QByteArray encode(const QStringList& lines);
+
+// For tests: the next write of `name` fails part-way, as on a full disk, with
+// the system's text for `error` ("No space left on device"). The file keeps
+// its old bytes, and the write after that succeeds again. An error of 0
+// cancels a failure that has not happened yet.
+void failNextWrite(const QString& name, int error);
 
 } // namespace DataFile

@@ -4,6 +4,7 @@
 
 #include <QFileDevice>
 
+#include <cerrno>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -173,6 +174,83 @@ TEST_F(DataFileOnDisk, AFileThatCannotBeReplacedKeepsItsOldText)
     }
     EXPECT_TRUE(QDir(path()).exists(QStringLiteral("5bb.dat/keep")));
     EXPECT_EQ(QDir(path()).entryList(QDir::Files), QStringList());
+}
+
+TEST_F(DataFileOnDisk, AFullDiskStopsTheSaveAndKeepsTheOldBytes)
+{
+    putBytes(QStringLiteral("126.dat"), "1\r\n1 1 12/1/26\r\n");
+    DataFile::failNextWrite(QStringLiteral("126.dat"), ENOSPC);
+    try {
+        DataFile::writeLines(QStringLiteral("126.dat"), {QStringLiteral("0")});
+        ADD_FAILURE() << "the save went through";
+    } catch (const UserError& error) {
+        EXPECT_STREQ(error.what(), "Could not save \"126.dat\": No space left on device");
+    }
+    EXPECT_EQ(bytesOf(QStringLiteral("126.dat")), QByteArray("1\r\n1 1 12/1/26\r\n"));
+    EXPECT_EQ(QDir(path()).entryList(QDir::Files), QStringList{QStringLiteral("126.dat")});
+
+    // Only the next write failed: the one after it goes through.
+    DataFile::writeLines(QStringLiteral("126.dat"), {QStringLiteral("0")});
+    EXPECT_EQ(bytesOf(QStringLiteral("126.dat")), QByteArray("0\r\n"));
+}
+
+TEST_F(DataFileOnDisk, AFullDiskOnOneFileLeavesTheOthersAlone)
+{
+    DataFile::failNextWrite(QStringLiteral("1bb.dat"), ENOSPC);
+    DataFile::writeLines(QStringLiteral("1yl.dat"), {QStringLiteral("26")});
+    EXPECT_THROW(DataFile::writeLines(QStringLiteral("1bb.dat"), {}), UserError);
+    EXPECT_EQ(QDir(path()).entryList(QDir::Files), QStringList{QStringLiteral("1yl.dat")});
+}
+
+TEST_F(DataFileOnDisk, ACancelledFailureLetsTheWriteThrough)
+{
+    DataFile::failNextWrite(QStringLiteral("1bb.dat"), ENOSPC);
+    DataFile::failNextWrite(QStringLiteral("1bb.dat"), 0);
+    EXPECT_NO_THROW(DataFile::writeLines(QStringLiteral("1bb.dat"), {}));
+}
+
+// Reading drops a byte order mark at the start of a file, so a first line
+// that begins with U+FEFF is written with one more in front.
+struct MarkCase
+{
+    const char* label;
+    QStringList lines;
+    QByteArray bytes;
+};
+
+class ByteOrderMarks : public InTempDir, public testing::WithParamInterface<MarkCase>
+{};
+
+TEST_P(ByteOrderMarks, SurviveASaveAndALoad)
+{
+    DataFile::writeLines(QStringLiteral("1info.dat"), GetParam().lines);
+    EXPECT_EQ(bytesOf(QStringLiteral("1info.dat")), GetParam().bytes) << GetParam().label;
+    EXPECT_EQ(DataFile::readLines(QStringLiteral("1info.dat")), GetParam().lines)
+        << GetParam().label;
+}
+
+const QString mark(QChar(0xFEFF));
+
+INSTANTIATE_TEST_SUITE_P(
+    FirstLine, ByteOrderMarks,
+    testing::Values(MarkCase{"a name that begins with U+FEFF",
+                             {mark + QStringLiteral("Visa"), QStringLiteral("x")},
+                             "\xEF\xBB\xBF\xEF\xBB\xBF"
+                             "Visa\r\nx\r\n"},
+                    MarkCase{"U+FEFF at the start of a later line is written once",
+                             {QStringLiteral("Visa"), mark + QStringLiteral("x")},
+                             "Visa\r\n\xEF\xBB\xBF"
+                             "x\r\n"},
+                    MarkCase{"no mark, no extra bytes", {QStringLiteral("26")}, "26\r\n"}),
+    [](const testing::TestParamInfo<MarkCase>& info) {
+        return "Case" + std::to_string(info.index);
+    });
+
+TEST_F(DataFileOnDisk, AFileSavedByAnEditorWithAByteOrderMarkReadsWithoutIt)
+{
+    putBytes(QStringLiteral("1yl.dat"), "\xEF\xBB\xBF"
+                                        "25\r\n26\r\n");
+    EXPECT_EQ(DataFile::readLines(QStringLiteral("1yl.dat")), (QStringList{"25", "26"}));
 }
 
 } // namespace

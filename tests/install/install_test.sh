@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# install_test.sh CMAKE BUILD PREFIX HELP_FILE
+# Installs the build into a temporary root (DESTDIR) and checks what a desktop
+# and a person get from it: every file in its standard place under PREFIX,
+# the desktop entry and the AppStream data valid, icons of the sizes their
+# folders say, the help document where the program looks for it, and the
+# program started by the desktop entry's command, in its data folder, writing
+# nothing outside it. Exits 77 (skipped) only when a checking tool is missing.
+set -euo pipefail
+cmake="$1" build="$2" prefix="$3" help="$4"
+app_id=example.quillfen.Pursewise
+
+skip() {
+  echo "SKIPPED: $1 is not installed (scripts/install-deps.sh installs it)"
+  exit 77
+}
+command -v desktop-file-validate >/dev/null || skip "desktop-file-validate (desktop-file-utils)"
+command -v appstreamcli >/dev/null || skip "appstreamcli (appstream)"
+command -v strings >/dev/null || skip "strings (binutils)"
+
+fail() {
+  echo "FAILED: $*" >&2
+  exit 1
+}
+
+work="$(mktemp -d)"
+program_pid=
+cleanup() {
+  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+root="$work/root"
+DESTDIR="$root" "$cmake" --install "$build" >/dev/null
+installed="$root$prefix"
+desktop="$installed/share/applications/$app_id.desktop"
+metainfo="$installed/share/metainfo/$app_id.metainfo.xml"
+
+echo "Files in their places under $prefix"
+for file in bin/pursewise bin/pursewise-launch "share/applications/$app_id.desktop" \
+  "share/metainfo/$app_id.metainfo.xml" "share/icons/hicolor/scalable/apps/$app_id.svg"; do
+  [ -f "$installed/$file" ] || fail "$prefix/$file was not installed"
+done
+for program in pursewise pursewise-launch; do
+  [ -x "$installed/bin/$program" ] || fail "$prefix/bin/$program is not executable"
+done
+grep -q '<svg' "$installed/share/icons/hicolor/scalable/apps/$app_id.svg" ||
+  fail "the scalable icon is not an SVG picture"
+
+# A PNG file starts with its signature, then the IHDR chunk holds the width
+# and the height as 4-byte big-endian numbers at bytes 16 and 20.
+for side in 16 22 24 32 48 64 128 256; do
+  png="$installed/share/icons/hicolor/${side}x${side}/apps/$app_id.png"
+  [ -f "$png" ] || fail "no ${side}x${side} icon"
+  signature="$(od -An -tx1 -N8 "$png" | tr -d ' \n')"
+  [ "$signature" = 89504e470d0a1a0a ] || fail "$png is not a PNG picture"
+  read -r -a b < <(od -An -tu1 -j16 -N8 "$png")
+  width=$(((b[0] << 24) | (b[1] << 16) | (b[2] << 8) | b[3]))
+  height=$(((b[4] << 24) | (b[5] << 16) | (b[6] << 8) | b[7]))
+  [ "$width" -eq "$side" ] && [ "$height" -eq "$side" ] ||
+    fail "the ${side}x${side} icon is ${width}x${height}"
+done
+
+echo "The help document where the program looks for it: $help"
+[ -f "$root$help" ] || fail "the help document is not at $help"
+cmp -s "$root$help" "$build/src/Pursewise.hlp" || fail "the installed help document is not the built one"
+# The path is built into the program as UTF-16 text; a stray character may
+# stand before it.
+looks_for() {
+  strings -el "$1" | awk -v path="$2" 'substr($0, length($0) - length(path) + 1) == path { found = 1 }
+    END { exit !found }'
+}
+looks_for "$installed/bin/pursewise" "$help" ||
+  fail "the installed program does not look for its help at $help"
+
+echo "desktop-file-validate and appstreamcli validate"
+desktop-file-validate "$desktop" || fail "desktop-file-validate rejected the desktop entry"
+appstreamcli validate --no-net "$metainfo" || fail "appstreamcli rejected the AppStream data"
+grep -qxF "Icon=$app_id" "$desktop" || fail "the desktop entry does not name the installed icon"
+grep -qF "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
+  fail "the AppStream data do not name the desktop entry"
+
+exec_line="$(sed -n 's/^Exec=//p' "$desktop")"
+read -r -a command <<<"$exec_line"
+[ "${command[0]}" = "$prefix/bin/pursewise-launch" ] ||
+  fail "the desktop entry starts \"${command[0]}\", not $prefix/bin/pursewise-launch"
+case "$exec_line" in *%*) fail "the desktop entry passes files or URLs: $exec_line" ;; esac
+command[0]="$root${command[0]}"
+
+# Starts the desktop entry's command as a desktop would, with only HOME and
+# the variables given, and checks that the installed program runs in `data`
+# (it holds its lock file there) and stays running.
+start_from_entry() {
+  local data="$1"
+  shift
+  env -u PURSEWISE_DATA -u XDG_CONFIG_HOME -u XDG_CACHE_HOME -u XDG_DATA_HOME \
+    HOME="$home" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=offscreen "$@" \
+    "${command[@]}" >"$work/program.log" 2>&1 &
+  program_pid=$!
+  local tries=0
+  until [ -f "$data/Pursewise.lock" ]; do
+    kill -0 "$program_pid" 2>/dev/null || {
+      cat "$work/program.log"
+      fail "the program ended at start-up"
+    }
+    tries=$((tries + 1))
+    [ "$tries" -le 600 ] || fail "the program never took its data folder $data"
+    sleep 0.1
+  done
+  sleep 2
+  kill -0 "$program_pid" 2>/dev/null || {
+    cat "$work/program.log"
+    fail "the program did not stay running"
+  }
+  [ "$(readlink "/proc/$program_pid/exe")" = "$installed/bin/pursewise" ] ||
+    fail "the running program is $(readlink "/proc/$program_pid/exe")"
+  [ "$(readlink "/proc/$program_pid/cwd")" = "$(cd "$data" && pwd -P)" ] ||
+    fail "the program runs in $(readlink "/proc/$program_pid/cwd"), not in $data"
+  kill "$program_pid"
+  wait "$program_pid" 2>/dev/null || true
+  program_pid=
+}
+
+mkdir -m 700 "$work/runtime"
+home="$work/home"
+mkdir "$home"
+
+echo "The desktop entry's command makes ~/Pursewise and starts the program in it"
+start_from_entry "$home/Pursewise"
+[ "$(ls -A "$home")" = Pursewise ] || fail "the program wrote outside its data folder: $(ls -A "$home")"
+
+echo "PURSEWISE_DATA names another data folder"
+rm -rf "${home:?}"/*
+start_from_entry "$work/records/cards" PURSEWISE_DATA="$work/records/cards"
+[ -z "$(ls -A "$home")" ] || fail "the program wrote into the home folder: $(ls -A "$home")"
+
+echo "The home folder itself is refused as the data folder"
+if env HOME="$home" PURSEWISE_DATA="$home" QT_QPA_PLATFORM=offscreen "${command[@]}" \
+  >"$work/refused.log" 2>&1; then
+  fail "the program was started in the home folder"
+fi
+grep -q "is the home folder" "$work/refused.log" || fail "no reason given: $(cat "$work/refused.log")"
+[ -z "$(ls -A "$home")" ] || fail "something was written into the home folder: $(ls -A "$home")"
+
+echo "PASSED: installed into $prefix, validated, started from the desktop entry"
