@@ -1,6 +1,7 @@
 #include "portfolio/main_window.h"
 
 #include "app/about_box.h"
+#include "app/big_window.h"
 #include "app/click_label.h"
 #include "app/look.h"
 #include "app/main_layout.h"
@@ -345,10 +346,7 @@ void TMain::keyPressEvent(QKeyEvent* event)
 void TMain::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (QScreen* display = screen()) {
-        const QSize frame = frameGeometry().size() - size();
-        setMinimumSize(minimumOuterSize(display->size()) - frame);
-    }
+    applyMinimumSize(this);
 }
 
 void TMain::resizeEvent(QResizeEvent* event)
@@ -359,14 +357,8 @@ void TMain::resizeEvent(QResizeEvent* event)
 
 void TMain::FormResize()
 {
-    const QSize frame = frameGeometry().size() - size();
-    if (const std::optional<QSize> wanted = m_lock.LockAspectRatio(size() + frame)) {
-        // The new size comes back as a resize of its own and is laid out
-        // then; a platform that applies it without telling gets a pass anyway.
-        resize(*wanted - frame);
-        QTimer::singleShot(0, this, [this] { FormResize(); });
+    if (lockAspect(this, m_lock, [this] { FormResize(); }))
         return;
-    }
     const QSize area(width(), height() - TitleStrip::height);
     m_area->setGeometry(0, TitleStrip::height, area.width(), area.height());
 

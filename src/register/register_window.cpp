@@ -1,6 +1,7 @@
 #include "register/register_window.h"
 
 #include "app/about_box.h"
+#include "app/big_window.h"
 #include "app/click_label.h"
 #include "app/look.h"
 #include "app/pictures.h"
@@ -358,10 +359,7 @@ void TForm1::closeEvent(QCloseEvent* event)
 void TForm1::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (QScreen* display = screen()) {
-        const QSize frame = frameGeometry().size() - size();
-        setMinimumSize(minimumOuterSize(display->size()) - frame);
-    }
+    applyMinimumSize(this);
 }
 
 void TForm1::resizeEvent(QResizeEvent* event)
@@ -372,14 +370,8 @@ void TForm1::resizeEvent(QResizeEvent* event)
 
 void TForm1::FormResize()
 {
-    const QSize frame = frameGeometry().size() - size();
-    if (const std::optional<QSize> wanted = m_lock.LockAspectRatio(size() + frame)) {
-        // The new size comes back as a resize of its own and is laid out
-        // then; a platform that applies it without telling gets a pass anyway.
-        resize(*wanted - frame);
-        QTimer::singleShot(0, this, [this] { FormResize(); });
+    if (lockAspect(this, m_lock, [this] { FormResize(); }))
         return;
-    }
     const QSize area(width(), height() - TitleStrip::height);
     m_area->setGeometry(0, TitleStrip::height, area.width(), area.height());
     auto named = [this](const std::string& name) {

@@ -1,6 +1,7 @@
 #include "platform/data_file.h"
 #include "platform/user_error.h"
 #include "support/temp_dir.h"
+#include "support/unprivileged.h"
 
 #include <QFileDevice>
 
@@ -108,39 +109,17 @@ TEST_F(DataFileOnDisk, RemoveDeletesAndToleratesAMissingFile)
 }
 
 // Saves into the working directory as an unprivileged user and returns the
-// message it raised, or "saved". Root ignores permission bits, so when the
-// tests run as root the save runs in a child process that drops to "nobody".
+// message it raised, or "saved".
 std::string saveAsUnprivilegedUser(const QString& name, const QStringList& lines)
 {
-    auto attempt = [&]() -> std::string {
+    return asUnprivilegedUser([&]() -> std::string {
         try {
             DataFile::writeLines(name, lines);
             return "saved";
         } catch (const UserError& error) {
             return error.what();
         }
-    };
-    if (geteuid() != 0)
-        return attempt();
-    int channel[2];
-    if (pipe(channel) != 0)
-        return "no pipe";
-    const pid_t child = fork();
-    if (child == 0) {
-        close(channel[0]);
-        const std::string result = setgid(65534) == 0 && setuid(65534) == 0 ? attempt() : "no drop";
-        const ssize_t written = write(channel[1], result.data(), result.size());
-        _exit(written == ssize_t(result.size()) ? 0 : 1);
-    }
-    close(channel[1]);
-    std::string result;
-    char buffer[256];
-    for (ssize_t n; (n = read(channel[0], buffer, sizeof buffer)) > 0;)
-        result.append(buffer, std::size_t(n));
-    close(channel[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    return result;
+    });
 }
 
 TEST_F(DataFileOnDisk, AFailedSaveLeavesTheOldFileByteForByte)
