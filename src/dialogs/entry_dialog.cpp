@@ -89,7 +89,9 @@ TMakeOrEditEntry::TMakeOrEditEntry(Ui& ui, QWidget* parent)
     m_CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
     m_CancelBtn->setGeometry(316, 268, 75, 25);
 
-    QWidget* order[] = {m_DT1, m_E1, m_R1, m_R2, m_C1, m_OKBtn, m_CancelBtn};
+    // The amount boxes are no tab stops, but Tab from one of them goes on
+    // to the cleared box, as it follows the kind in the order.
+    QWidget* order[] = {m_DT1, m_E1, m_R1, m_R2, m_E2, m_E3, m_C1, m_OKBtn, m_CancelBtn};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
