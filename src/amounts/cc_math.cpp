@@ -119,8 +119,44 @@ std::string TccMath::WholeToText(std::int64_t value) const
     return std::to_string(value);
 }
 
+namespace {
+
+template <typename Char>
+std::optional<std::int64_t> plainCents(std::basic_string_view<Char> text)
+{
+    // 16 digits and two decimals stay below 2^63, so no step can overflow.
+    const std::size_t sign = !text.empty() && text.front() == Char('-') ? 1 : 0;
+    const std::size_t size = text.size();
+    if (size < sign + 3 || size > sign + 19 || text[size - 3] != Char('.'))
+        return std::nullopt;
+    std::int64_t cents = 0;
+    for (std::size_t i = sign; i < size; ++i) {
+        if (i == size - 3)
+            continue;
+        const Char c = text[i];
+        if (c < Char('0') || c > Char('9'))
+            return std::nullopt;
+        cents = cents * 10 + (c - Char('0'));
+    }
+    return sign ? -cents : cents;
+}
+
+} // namespace
+
+std::optional<std::int64_t> TccMath::PlainCents(std::string_view text)
+{
+    return plainCents(text);
+}
+
+std::optional<std::int64_t> TccMath::PlainCents(std::u16string_view text)
+{
+    return plainCents(text);
+}
+
 std::int64_t TccMath::AmountToCents(const std::string& amount) const
 {
+    if (const auto cents = PlainCents(amount))
+        return *cents;
     std::string text = amount;
     DeleteChar(text, ',');
     if (!text.empty() && text.front() == '$')
@@ -141,18 +177,25 @@ std::int64_t TccMath::AmountToCents(const std::string& amount) const
 
 std::string TccMath::CentsToAmount(std::int64_t cents) const
 {
-    std::string text = WholeToText(cents);
-    if (text == "0")
-        text = "000";
-    const bool negative = text.front() == '-';
+    if (cents == 0)
+        return "0.00";
+    // Digits from the right: two cents digits, the point, then the units,
+    // none at all below one unit (".05").
+    const bool negative = cents < 0;
+    std::uint64_t magnitude = negative ? 0 - std::uint64_t(cents) : std::uint64_t(cents);
+    char buffer[24];
+    char* const end = buffer + sizeof buffer;
+    char* p = end;
+    for (int digit = 0; digit < 2; ++digit) {
+        *--p = char('0' + magnitude % 10);
+        magnitude /= 10;
+    }
+    *--p = '.';
+    for (; magnitude > 0; magnitude /= 10)
+        *--p = char('0' + magnitude % 10);
     if (negative)
-        text = TrimLeadingChar(text, '-');
-    if (text.size() == 1)
-        text.insert(0, "0");
-    text.insert(text.size() - 2, ".");
-    if (negative)
-        text.insert(0, "-");
-    return text;
+        *--p = '-';
+    return std::string(p, end);
 }
 
 std::string TccMath::AddAmounts(const std::string& first, const std::string& second) const

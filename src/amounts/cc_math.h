@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 // Checks, converts and computes with money text: decimal text with exactly two
 // decimals, no separators, a leading "-" when negative and no leading zero
@@ -41,6 +43,11 @@ public:
 
     // 1,234.56 is 123456; $12 is 1200; 12.5 is 1250; -.05 is -5.
     std::int64_t AmountToCents(const std::string& text) const;
+    // The cents of a plain stored amount, read where it lies: an optional "-",
+    // at most 16 digits, ".", two digits ("1234.56", "-.05"). Any other text
+    // gives nothing; AmountToCents reads it the long way, with its messages.
+    static std::optional<std::int64_t> PlainCents(std::string_view text);
+    static std::optional<std::int64_t> PlainCents(std::u16string_view text);
     // 123456 is 1234.56; 5 is .05; -5 is -.05; 0 is 0.00.
     std::string CentsToAmount(std::int64_t cents) const;
 

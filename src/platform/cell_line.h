@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/data_file.h"
+
 #include <QString>
 
 // The line in which three data files keep one grid cell: column, one blank,
@@ -15,7 +17,18 @@ struct CellLine
 };
 
 QString formatCellLine(const CellLine& cell);
+// The same line added to a file being written.
+void addCellLine(DataFile::LineWriter& file, int column, int row, QStringView text);
 
 // Raises "'<field>' is not a valid integer value" when the column or the row
 // is not a decimal integer. A line with no second blank has an empty text.
 CellLine parseCellLine(const QString& line);
+
+// The same, with the text left where it lies in `line`.
+struct CellLineView
+{
+    int column = 0;
+    int row = 0;
+    QStringView text;
+};
+CellLineView parseCellLineView(QStringView line);

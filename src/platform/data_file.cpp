@@ -9,6 +9,10 @@
 #include <QStringDecoder>
 
 #include <array>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+#include <charconv>
 #include <cerrno>
 #include <cstring>
 #include <map>
@@ -85,20 +89,76 @@ QString decode(const QByteArray& raw)
     return fromWindows1252(bytes);
 }
 
+LineReader::LineReader(QStringView text) : m_text(text) {}
+
+const char16_t* findLineBreak(const char16_t* from, const char16_t* end)
+{
+#if defined(__SSE2__)
+    // Eight characters at a time: a lane at most 13 (CR) after a saturating
+    // subtraction of 13 is zero, and flags the block; its CR or LF is then
+    // looked for one by one.
+    const __m128i thirteen = _mm_set1_epi16(13);
+    const __m128i zero = _mm_setzero_si128();
+    for (;;) {
+        while (end - from >= 8) {
+            const __m128i chars = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_subs_epu16(chars, thirteen), zero)) != 0)
+                break;
+            from += 8;
+        }
+        const char16_t* const stop = end - from > 8 ? from + 8 : end;
+#else
+    // Four characters at a time: a 16-bit lane below 14 (CR is 13) flags its
+    // word, whose CR or LF is then looked for one by one.
+    constexpr std::uint64_t ones = 0x0001000100010001ULL;
+    constexpr std::uint64_t highs = 0x8000800080008000ULL;
+    for (;;) {
+        while (end - from >= 4) {
+            std::uint64_t word;
+            std::memcpy(&word, from, sizeof word);
+            if (((word - ones * 14) & ~word & highs) != 0)
+                break;
+            from += 4;
+        }
+        const char16_t* const stop = end - from > 4 ? from + 4 : end;
+#endif
+        for (; from < stop; ++from) {
+            if (*from == u'\r' || *from == u'\n')
+                return from;
+        }
+        if (from == end)
+            return end;
+    }
+}
+
+QStringView LineReader::takeRest()
+{
+    const QStringView rest = m_text.mid(std::min(m_position, m_text.size()));
+    m_position = m_text.size();
+    return rest;
+}
+
+bool LineReader::next(QStringView& line)
+{
+    const qsizetype size = m_text.size();
+    if (m_position >= size)
+        return false;
+    ++m_number;
+    const char16_t* chars = m_text.utf16();
+    const qsizetype i = findLineBreak(chars + m_position, chars + size) - chars;
+    line = m_text.mid(m_position, i - m_position);
+    const bool crLf = i + 1 < size && chars[i] == u'\r' && chars[i + 1] == u'\n';
+    m_position = i + (crLf ? 2 : 1);
+    return true;
+}
+
 QStringList splitLines(const QString& text)
 {
     QStringList lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != u'\r' && text[i] != u'\n')
-            continue;
-        lines.append(text.mid(start, i - start));
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        lines.append(text.mid(start));
+    LineReader reader(text);
+    QStringView line;
+    while (reader.next(line))
+        lines.append(line.toString());
     return lines;
 }
 
@@ -119,18 +179,57 @@ QStringList readLines(const QString& name)
     return splitLines(decode(readBytes(name)));
 }
 
+void LineWriter::append(QStringView text)
+{
+    // Data files are mostly ASCII, which is its own UTF-8: copied byte for
+    // byte. Anything else goes through Qt's encoder.
+    const char16_t* chars = text.utf16();
+    const qsizetype size = text.size();
+    char16_t high = 0;
+    for (qsizetype i = 0; i < size; ++i)
+        high |= chars[i];
+    if (high >= 0x80) {
+        m_bytes += text.toUtf8();
+        return;
+    }
+    const qsizetype start = m_bytes.size();
+    m_bytes.resize(start + size);
+    char* out = m_bytes.data() + start;
+    for (qsizetype i = 0; i < size; ++i)
+        out[i] = char(chars[i]);
+}
+
+void LineWriter::append(int number)
+{
+    char digits[16];
+    const auto result = std::to_chars(digits, digits + sizeof digits, number);
+    m_bytes.append(digits, result.ptr - digits);
+}
+
+void LineWriter::endLine()
+{
+    m_bytes.append("\r\n", 2);
+}
+
+void LineWriter::addLine(QStringView line)
+{
+    append(line);
+    endLine();
+}
+
+QByteArray LineWriter::finish()
+{
+    if (m_bytes.startsWith(utf8Bom))
+        m_bytes.prepend(utf8Bom);
+    return std::move(m_bytes);
+}
+
 QByteArray encode(const QStringList& lines)
 {
-    QByteArray bytes;
-    for (const QString& line : lines) {
-        bytes += line.toUtf8();
-        bytes += "\r\n";
-    }
-    // Reading drops one byte order mark at the start of a file, so a first
-    // line that itself begins with U+FEFF gets one more in front of it.
-    if (bytes.startsWith(utf8Bom))
-        bytes.prepend(utf8Bom);
-    return bytes;
+    LineWriter writer;
+    for (const QString& line : lines)
+        writer.addLine(line);
+    return writer.finish();
 }
 
 void writeLines(const QString& name, const QStringList& lines)

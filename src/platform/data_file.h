@@ -33,6 +33,46 @@ void writeLines(const QString& name, const QStringList& lines);
 // when it is there and stays.
 void remove(const QString& name);
 
+// The first CR or LF in [from, end), or `end`.
+const char16_t* findLineBreak(const char16_t* from, const char16_t* end);
+
+// Walks the lines of a decoded text as views into it, split as readLines
+// splits them, without making a string of each line.
+class LineReader
+{
+public:
+    explicit LineReader(QStringView text);
+
+    // The next line, or false after the last one.
+    bool next(QStringView& line);
+    // The number, from 1, of the line `next` gave last.
+    qsizetype lineNumber() const { return m_number; }
+    // The text after the lines given so far; the reader is then at its end.
+    QStringView takeRest();
+
+private:
+    QStringView m_text;
+    qsizetype m_position = 0;
+    qsizetype m_number = 0;
+};
+
+// Builds a data file's bytes line by line, as writeLines writes them, without
+// a string for each line.
+class LineWriter
+{
+public:
+    void append(QStringView text);
+    void append(int number);
+    void endLine();
+    void addLine(QStringView line);
+    // The file's bytes. A first line that itself begins with U+FEFF gets one
+    // more in front, since reading drops one byte order mark.
+    QByteArray finish();
+
+private:
+    QByteArray m_bytes;
+};
+
 // The pieces of readLines and writeLines, for tests and for files read some
 // other way.
 QString decode(const QByteArray& bytes);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/data_file.h"
 #include "platform/text_grid.h"
 
 #include <QStringList>
@@ -10,6 +11,9 @@
 // The cell lines of rows firstRow..lastRow, columns firstColumn..lastColumn.
 QStringList cellLines(const TextGrid& grid, int firstRow, int lastRow, int firstColumn,
                       int lastColumn);
+// The same lines added to a file being written.
+void addCellLines(DataFile::LineWriter& file, const TextGrid& grid, int firstRow, int lastRow,
+                  int firstColumn, int lastColumn);
 
 // Which cells a file may fill: the load never writes outside this block.
 struct CellBlock
@@ -20,13 +24,18 @@ struct CellBlock
     int lastColumn;
 };
 
-// Stores lines[from..] as cells. A field that is not a number stops the load
-// with the conversion message, a cell outside `block` with
-// "Line N of NAME lies outside the table."; cells read before stay.
-void loadCellLines(const QString& name, const QStringList& lines, qsizetype from, TextGrid& grid,
-                   const CellBlock& block);
+// Stores the lines `reader` has still to give as cells; they stay pieces of
+// `text`, the text the reader walks (see TextGrid). A field that is not a
+// number stops the load with the conversion message, a cell outside `block`
+// with "Line N of NAME lies outside the table."; cells read before stay.
+void loadCellLines(const QString& name, const QString& text, DataFile::LineReader& reader,
+                   TextGrid& grid, const CellBlock& block);
 
-// Reads the data file `name` whole and hands its lines to `parse`. When
+// The number on the reader's next line, as a count or key at the top of a
+// file: "'' is not a valid integer value" when the file has no more lines.
+int readNumberLine(DataFile::LineReader& reader);
+
+// Reads the data file `name` whole and hands its decoded text to `parse`. When
 // parsing stops on a bad line, the file's original bytes are first kept as
 // NAME.damaged, and the error gains the follow-up "NAME could not be read
 // completely; its original content was kept as NAME.damaged."
@@ -37,7 +46,6 @@ void readDataFile(const QString& name, Parse&& parse);
 // moves aside to NAME.damaged.1, .2, ...) and returns the follow-up text.
 std::string keepDamagedCopy(const QString& name, const QByteArray& bytes);
 
-#include "platform/data_file.h"
 #include "platform/user_error.h"
 
 template <typename Parse>
@@ -45,7 +53,7 @@ void readDataFile(const QString& name, Parse&& parse)
 {
     const QByteArray bytes = DataFile::readBytes(name);
     try {
-        parse(DataFile::splitLines(DataFile::decode(bytes)));
+        parse(DataFile::decode(bytes));
     } catch (const UserError& error) {
         std::string followUp;
         try {

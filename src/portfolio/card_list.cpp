@@ -162,9 +162,13 @@ void TCardList::MarkExpired()
 
 void TCardList::SaveList() const
 {
-    QStringList lines{QString::number(m_lastKey), QString::number(m_cardCount)};
-    lines += cellLines(m_sg1, 1, lastCardRow, Name, IntroExpiry);
-    DataFile::writeLines(listFile, lines);
+    DataFile::LineWriter file;
+    file.append(m_lastKey);
+    file.endLine();
+    file.append(m_cardCount);
+    file.endLine();
+    addCellLines(file, m_sg1, 1, lastCardRow, Name, IntroExpiry);
+    DataFile::writeBytes(listFile, file.finish());
 }
 
 void TCardList::LoadList()
@@ -172,14 +176,15 @@ void TCardList::LoadList()
     if (!DataFile::exists(listFile))
         return;
     try {
-        readDataFile(listFile, [this](const QStringList& lines) {
-            m_lastKey = parseInteger(lines.value(0));
-            m_cardCount = parseInteger(lines.value(1));
+        readDataFile(listFile, [this](const QString& text) {
+            DataFile::LineReader lines(text);
+            m_lastKey = readNumberLine(lines);
+            m_cardCount = readNumberLine(lines);
             if (m_cardCount < 0 || m_cardCount > lastCardRow)
                 throw UserError(QStringLiteral("Line 2 of %1 lies outside the table.")
                                     .arg(listFile)
                                     .toStdString());
-            loadCellLines(listFile, lines, 2, m_sg1, {1, lastCardRow, Name, IntroExpiry});
+            loadCellLines(listFile, text, lines, m_sg1, {1, lastCardRow, Name, IntroExpiry});
         });
     } catch (const UserError&) {
         repairAfterDamage();

@@ -104,12 +104,15 @@ void TBeginBal::LoadBalances()
     const QString name = fileName();
     if (!DataFile::exists(name))
         return;
-    readDataFile(name, [&](const QStringList& lines) {
-        loadCellLines(name, lines, 0, m_table, {0, lastYear, flagColumn, balanceColumn});
+    readDataFile(name, [&](const QString& text) {
+        DataFile::LineReader lines(text);
+        loadCellLines(name, text, lines, m_table, {0, lastYear, flagColumn, balanceColumn});
     });
 }
 
 void TBeginBal::SaveBalances() const
 {
-    DataFile::writeLines(fileName(), cellLines(m_table, 1, lastYear, flagColumn, balanceColumn));
+    DataFile::LineWriter file;
+    addCellLines(file, m_table, 1, lastYear, flagColumn, balanceColumn);
+    DataFile::writeBytes(fileName(), file.finish());
 }

@@ -31,8 +31,7 @@ void TGrid::ClearSelectedRow()
 
 void TGrid::ClearLedger()
 {
-    for (int row = 1; row <= lastRow; ++row)
-        m_ledger.clearCells(row, Date, Balance);
+    m_ledger.clearCells(1, lastRow, Date, Balance);
 }
 
 void TGrid::ResetEntryCount()
@@ -97,6 +96,19 @@ void TGrid::CloseGapAtSelectedRow()
         m_ledger.clearCells(m_entryCount, Date, Balance);
 }
 
+namespace {
+
+// The cents of a stored amount: a plain one is read where it lies, anything
+// else the long way, which also gives the message for a text that is no amount.
+std::int64_t centsOf(const TccMath& math, QStringView text)
+{
+    if (const auto cents = TccMath::PlainCents(std::u16string_view(text.utf16(), std::size_t(text.size()))))
+        return *cents;
+    return math.AmountToCents(text.toString().toStdString());
+}
+
+} // namespace
+
 void TGrid::RecomputeBalances()
 {
     // The balance runs in whole cents; each row's money text is made from
@@ -104,20 +116,18 @@ void TGrid::RecomputeBalances()
     std::int64_t balance =
         m_math.AmountToCents(m_beginBal.openingBalance(m_beginBal.selectedYear()).toStdString());
     for (int row = 1; row <= lastRow; ++row) {
-        const QString& charge = m_ledger.cell(Charges, row);
-        const QString& payment = m_ledger.cell(Payments, row);
+        const QStringView charge = m_ledger.cellView(Charges, row);
+        const QStringView payment = m_ledger.cellView(Payments, row);
         if (charge.isEmpty() && payment.isEmpty())
             return;
         const bool overflow =
             charge.isEmpty()
-                ? __builtin_sub_overflow(balance, m_math.AmountToCents(payment.toStdString()),
-                                         &balance)
-                : __builtin_add_overflow(balance, m_math.AmountToCents(charge.toStdString()),
-                                         &balance);
+                ? __builtin_sub_overflow(balance, centsOf(m_math, payment), &balance)
+                : __builtin_add_overflow(balance, centsOf(m_math, charge), &balance);
         if (overflow)
             throw UserError("The running balance of row " + std::to_string(row) +
                             " is too large an amount");
-        m_ledger.setCell(Balance, row, QString::fromStdString(m_math.CentsToAmount(balance)));
+        m_ledger.setCellLatin1(Balance, row, m_math.CentsToAmount(balance));
     }
 }
 
@@ -128,9 +138,11 @@ QString TGrid::fileName() const
 
 void TGrid::SaveYear() const
 {
-    QStringList lines{QString::number(m_entryCount)};
-    lines += cellLines(m_ledger, 1, lastRow, Date, Balance);
-    DataFile::writeLines(fileName(), lines);
+    DataFile::LineWriter file;
+    file.append(m_entryCount);
+    file.endLine();
+    addCellLines(file, m_ledger, 1, lastRow, Date, Balance);
+    DataFile::writeBytes(fileName(), file.finish());
 }
 
 int TGrid::filledRows() const
@@ -139,7 +151,7 @@ int TGrid::filledRows() const
     while (rows < lastRow) {
         bool filled = false;
         for (int column = Date; column <= Balance && !filled; ++column)
-            filled = !m_ledger.cell(column, rows + 1).isEmpty();
+            filled = !m_ledger.cellView(column, rows + 1).isEmpty();
         if (!filled)
             break;
         ++rows;
@@ -155,13 +167,14 @@ void TGrid::LoadYear()
         return;
     }
     try {
-        readDataFile(name, [&](const QStringList& lines) {
-            const int count = parseInteger(lines.value(0));
+        readDataFile(name, [&](const QString& text) {
+            DataFile::LineReader lines(text);
+            const int count = readNumberLine(lines);
             if (count < 0 || count > lastRow)
                 throw UserError(
                     QStringLiteral("Line 1 of %1 lies outside the table.").arg(name).toStdString());
             m_entryCount = count;
-            loadCellLines(name, lines, 1, m_ledger, {1, lastRow, Date, Balance});
+            loadCellLines(name, text, lines, m_ledger, {1, lastRow, Date, Balance});
         });
     } catch (const UserError&) {
         // The entries are the rows read so far; no step may count on more.

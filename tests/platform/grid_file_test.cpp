@@ -203,11 +203,24 @@ TEST(GridFileCellLines, CoverOnlyTheRowsAndColumnsAskedFor)
 
 const CellBlock cardRows{1, 24, 0, 7};
 
+// Loads `lines`, joined as one file's text, from line `from` on.
+void loadCellLines(const QString& name, const QStringList& lines, int from, TextGrid& grid,
+                   const CellBlock& block)
+{
+    const QString text = lines.join(u'\n');
+    DataFile::LineReader reader(text);
+    QStringView skipped;
+    for (int i = 0; i < from; ++i)
+        reader.next(skipped);
+    loadCellLines(name, text, reader, grid, block);
+}
+
 TEST(GridFileLoad, StoresEveryLineFromTheGivenIndexOn)
 {
     TextGrid grid(8, 25, 1);
     loadCellLines(QStringLiteral("CardList.dat"),
-                  {"9", "9", "0 1 1. Visa Gold", "7 24 6/30/27", "3 2  18.9 "}, 2, grid, cardRows);
+                  QStringList{"9", "9", "0 1 1. Visa Gold", "7 24 6/30/27", "3 2  18.9 "}, 2, grid,
+                  cardRows);
     EXPECT_EQ(grid.cell(0, 1), QStringLiteral("1. Visa Gold"));
     EXPECT_EQ(grid.cell(7, 24), QStringLiteral("6/30/27"));
     EXPECT_EQ(grid.cell(3, 2), QStringLiteral(" 18.9 "));
@@ -267,7 +280,7 @@ TEST(GridFileLoad, NamesTheFileItReadsInTheMessage)
 {
     TextGrid grid(2, 100, 0);
     EXPECT_EQ(messageOf([&] {
-                  loadCellLines(QStringLiteral("7bb.dat"), {"0 26 100.00", "2 26 x"}, 0, grid,
+                  loadCellLines(QStringLiteral("7bb.dat"), QStringList{"0 26 100.00", "2 26 x"}, 0, grid,
                                 {0, 99, 0, 1});
               }),
               "Line 2 of 7bb.dat lies outside the table.");
@@ -277,7 +290,7 @@ TEST(GridFileLoad, NamesTheFileItReadsInTheMessage)
 TEST(GridFileLoad, AcceptsTheEdgesOfTheBlock)
 {
     TextGrid grid(8, 25, 1);
-    loadCellLines(QStringLiteral("CardList.dat"), {"0 1 a", "7 1 b", "0 24 c", "7 24 d"}, 0, grid,
+    loadCellLines(QStringLiteral("CardList.dat"), QStringList{"0 1 a", "7 1 b", "0 24 c", "7 24 d"}, 0, grid,
                   cardRows);
     EXPECT_EQ(cellLines(grid, 1, 24, 0, 7), (QStringList{"0 1 a", "7 1 b", "0 24 c", "7 24 d"}));
 }
@@ -295,13 +308,16 @@ const std::string keptFollowUp =
 // that does not start with a digit; `seen` gets the lines it accepted.
 void readStoppingAtALetter(QStringList& seen)
 {
-    readDataFile(QStringLiteral("CardList.dat"), [&seen](const QStringList& lines) {
-        for (const QString& line : lines) {
+    readDataFile(QStringLiteral("CardList.dat"), [&seen](const QString& text) {
+        DataFile::LineReader lines(text);
+        QStringView line;
+        while (lines.next(line)) {
             bool ok = false;
-            line.left(1).toInt(&ok);
+            (void)line.left(1).toInt(&ok);
             if (!ok)
-                throw UserError("'" + line.toStdString() + "' is not a valid integer value");
-            seen.append(line);
+                throw UserError("'" + line.toString().toStdString() +
+                                "' is not a valid integer value");
+            seen.append(line.toString());
         }
     });
 }
@@ -334,7 +350,7 @@ TEST_F(GridFileOnDisk, ABadLineKeepsTheOriginalBytesAsADamagedCopy)
 
 TEST_F(GridFileOnDisk, AMissingFileIsAReadErrorWithoutACopy)
 {
-    EXPECT_EQ(messageOf([] { readDataFile(QStringLiteral("3bb.dat"), [](const QStringList&) {}); }),
+    EXPECT_EQ(messageOf([] { readDataFile(QStringLiteral("3bb.dat"), [](const QString&) {}); }),
               "Could not read \"3bb.dat\": No such file or directory");
     EXPECT_TRUE(QDir().entryList(QDir::Files).isEmpty());
 }
