@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <limits>
+#include <optional>
+#include <string_view>
 #include <string>
 
 namespace {
@@ -73,7 +75,50 @@ INSTANTIATE_TEST_SUITE_P(Examples, AmountToCentsReads,
                                          CentsOfText{"12.5", 1250}, CentsOfText{".5", 50},
                                          CentsOfText{"12.34", 1234}, CentsOfText{"12", 1200},
                                          CentsOfText{"-1.23", -123}, CentsOfText{"-.05", -5},
-                                         CentsOfText{"9999999999999.99", 999999999999999}));
+                                         CentsOfText{"9999999999999.99", 999999999999999},
+                                         // 17 digits before the point: read the long way.
+                                         CentsOfText{"12345678901234567.89",
+                                                     1234567890123456789}));
+
+TEST(MoneyText, TheLowestCentValueHasItsText)
+{
+    EXPECT_EQ(math.CentsToAmount(std::numeric_limits<std::int64_t>::min()),
+              "-92233720368547758.08");
+}
+
+struct PlainCase
+{
+    const char* text;
+    std::optional<std::int64_t> cents;
+};
+
+class PlainCentsReads : public testing::TestWithParam<PlainCase>
+{};
+
+// Both forms, 8-bit and 16-bit, give the same answer; a text they do not take
+// is left to AmountToCents.
+TEST_P(PlainCentsReads, OnlyPlainStoredAmounts)
+{
+    const std::string text = GetParam().text;
+    const std::u16string wide(text.begin(), text.end());
+    EXPECT_EQ(TccMath::PlainCents(std::string_view(text)), GetParam().cents) << text;
+    EXPECT_EQ(TccMath::PlainCents(std::u16string_view(wide)), GetParam().cents) << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Examples, PlainCentsReads,
+    testing::Values(PlainCase{"1234.56", 123456}, PlainCase{".05", 5}, PlainCase{"-.05", -5},
+                    PlainCase{"0.00", 0}, PlainCase{"-0.00", 0}, PlainCase{"007.10", 710},
+                    PlainCase{"9999999999999999.99", 999999999999999999},
+                    PlainCase{"-9999999999999999.99", -999999999999999999},
+                    PlainCase{"99999999999999999.99", std::nullopt},
+                    PlainCase{"1,234.56", std::nullopt}, PlainCase{"$1.00", std::nullopt},
+                    PlainCase{"+1.00", std::nullopt}, PlainCase{" 1.00", std::nullopt},
+                    PlainCase{"1.00 ", std::nullopt}, PlainCase{"12.5", std::nullopt},
+                    PlainCase{"12", std::nullopt}, PlainCase{"1..00", std::nullopt},
+                    PlainCase{"1.2.3", std::nullopt}, PlainCase{"--1.00", std::nullopt},
+                    PlainCase{"-", std::nullopt}, PlainCase{"", std::nullopt},
+                    PlainCase{".0x", std::nullopt}));
 
 struct Arithmetic
 {

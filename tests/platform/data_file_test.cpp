@@ -232,4 +232,95 @@ TEST_F(DataFileOnDisk, AFileSavedByAnEditorWithAByteOrderMarkReadsWithoutIt)
     EXPECT_EQ(DataFile::readLines(QStringLiteral("1yl.dat")), (QStringList{"25", "26"}));
 }
 
+// Lines as a plain reading of the rules would split them: at CR LF, a lone CR
+// or a lone LF, a last line without a break counting too.
+QStringList referenceLines(const QString& text)
+{
+    QStringList lines;
+    QString line;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' || text[i] == u'\n') {
+            lines << line;
+            line.clear();
+            if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+        } else {
+            line += text[i];
+        }
+    }
+    if (!line.isEmpty())
+        lines << line;
+    return lines;
+}
+
+// The line search looks at several characters at once; a break, or a
+// character that looks like one to a quick test (tab, form feed, U+FF0D,
+// U+800A), stands at every offset of lines long and short.
+TEST(LineReader, SplitsAtEveryBreakWhereverItStands)
+{
+    const char16_t lookalikes[] = {u'\t', u'\f', 0x000B, 0x000E, 0xFF0D, 0x800A, 0x0D0D, 0xFFFF};
+    const QString breaks[] = {QStringLiteral("\r\n"), QStringLiteral("\n"), QStringLiteral("\r"),
+                              QStringLiteral("\n\r"), QStringLiteral("\r\r\n")};
+    for (int length = 0; length <= 20; ++length) {
+        for (const QString& lineBreak : breaks) {
+            for (const char16_t odd : lookalikes) {
+                QString text;
+                for (int line = 0; line < 3; ++line) {
+                    for (int i = 0; i < length; ++i)
+                        text += i == (line * 7) % std::max(length, 1) ? QChar(odd) : QChar(u'a' + i);
+                    text += lineBreak;
+                }
+                text += QString(length, u'z');
+                QStringList read;
+                DataFile::LineReader reader(text);
+                QStringView line;
+                while (reader.next(line))
+                    read << line.toString();
+                ASSERT_EQ(read, referenceLines(text))
+                    << "length " << length << ", break " << lineBreak.size() << ", odd "
+                    << int(odd);
+                ASSERT_EQ(reader.lineNumber(), read.size());
+            }
+        }
+    }
+}
+
+TEST(LineReader, HandsOverTheRestAfterTheLinesItGave)
+{
+    const QString text = QStringLiteral("7\r\n2\r\n0 1 a\r\n");
+    DataFile::LineReader reader(text);
+    QStringView line;
+    reader.next(line);
+    EXPECT_EQ(line, u"7");
+    EXPECT_EQ(reader.takeRest(), u"2\r\n0 1 a\r\n");
+    EXPECT_FALSE(reader.next(line));
+    EXPECT_TRUE(reader.takeRest().isEmpty());
+}
+
+// The writer's bytes are each line in UTF-8 and CR LF, whatever the line
+// holds: ASCII, accents, a character beyond 16 bits, a lone surrogate.
+TEST(LineWriter, WritesWhatEncodingEachLineWouldWrite)
+{
+    const QStringList lines{QStringLiteral("0 1 1. Visa Gold"), QString(),
+                            QStringLiteral("2 3 Caf\u00e9 cr\u00e8me \u20ac"),
+                            QString::fromUtf16(u"1 4 \U0001F4B3 card"),
+                            QString(QChar(0xD800)) + QStringLiteral(" lone"),
+                            QString(40, u'x') + QChar(0x00FF)};
+    QByteArray expected;
+    DataFile::LineWriter writer;
+    for (const QString& line : lines) {
+        expected += line.toUtf8() + "\r\n";
+        writer.addLine(line);
+    }
+    EXPECT_EQ(writer.finish(), expected);
+    EXPECT_EQ(DataFile::encode(lines), expected);
+
+    DataFile::LineWriter numbers;
+    numbers.append(-2147483647 - 1);
+    numbers.append(u" ");
+    numbers.append(1000);
+    numbers.endLine();
+    EXPECT_EQ(numbers.finish(), QByteArray("-2147483648 1000\r\n"));
+}
+
 } // namespace
