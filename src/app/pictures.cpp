@@ -3,6 +3,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmapCache>
 #include <QRadialGradient>
 
 #include <functional>
@@ -13,26 +14,39 @@ namespace {
 using Drawing = std::function<void(QPainter&)>;
 
 // Draws a picture designed in a box of `design` units, scaled evenly to fit
-// `size` and centred in it; the rest stays transparent.
-QPixmap paint(QSize size, QSizeF design, const Drawing& draw)
+// `size` and centred in it; the rest stays transparent. Each picture is drawn
+// once per size: later calls take it from Qt's pixmap cache under `name`.
+QPixmap paint(const char* name, QSize size, QSizeF design, const Drawing& draw)
 {
-    QPixmap picture(size.expandedTo(QSize(1, 1)));
+    const QSize pixels = size.expandedTo(QSize(1, 1));
+    const QString key = QStringLiteral("pursewise/%1/%2x%3")
+                            .arg(QLatin1String(name))
+                            .arg(pixels.width())
+                            .arg(pixels.height());
+    QPixmap picture;
+    if (QPixmapCache::find(key, &picture))
+        return picture;
+    picture = QPixmap(pixels);
     picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const qreal scale = qMin(picture.width() / design.width(), picture.height() / design.height());
-    painter.translate((picture.width() - design.width() * scale) / 2,
-                      (picture.height() - design.height() * scale) / 2);
-    painter.scale(scale, scale);
-    draw(painter);
+    {
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const qreal scale =
+            qMin(picture.width() / design.width(), picture.height() / design.height());
+        painter.translate((picture.width() - design.width() * scale) / 2,
+                          (picture.height() - design.height() * scale) / 2);
+        painter.scale(scale, scale);
+        draw(painter);
+    }
+    QPixmapCache::insert(key, picture);
     return picture;
 }
 
-QIcon iconOf(QSizeF design, const Drawing& draw)
+QIcon iconOf(const char* name, QSizeF design, const Drawing& draw)
 {
     QIcon icon;
     for (const int side : {16, 20, 24, 32, 48, 64})
-        icon.addPixmap(paint(QSize(side, side), design, draw));
+        icon.addPixmap(paint(name, QSize(side, side), design, draw));
     return icon;
 }
 
@@ -239,12 +253,12 @@ void drawClose(QPainter& p)
 
 QPixmap programLogo(QSize size)
 {
-    return paint(size, QSizeF(100, 80), drawLogo);
+    return paint("logo", size, QSizeF(100, 80), drawLogo);
 }
 
 QIcon programIcon()
 {
-    return iconOf(QSizeF(100, 80), drawLogo);
+    return iconOf("logo", QSizeF(100, 80), drawLogo);
 }
 
 QIcon registerButtonPicture(const QString& buttonName)
@@ -256,6 +270,6 @@ QIcon registerButtonPicture(const QString& buttonName)
         {"BB10", "Close", drawClose}};
     for (const auto& [name, caption, draw] : pictures)
         if (buttonName == QLatin1String(name) || buttonName == QLatin1String(caption))
-            return iconOf(QSizeF(32, 32), draw);
+            return iconOf(name, QSizeF(32, 32), draw);
     return QIcon();
 }

@@ -32,6 +32,10 @@ public:
     void BB9Click();
     void BB10Click();
 
+    // Lays the window out for its size: the 4:3 lock first, then the font,
+    // the ledger, the button bar, the menu strip, the details and the notice.
+    void FormResize();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -44,9 +48,6 @@ private:
     void buildDetails(QWidget* body);
     void buildButtonBar(QWidget* body);
     void buildGrids(QWidget* body);
-    // Lays the window out for its size: the 4:3 lock first, then the font,
-    // the ledger, the button bar, the menu strip, the details and the notice.
-    void FormResize();
     void placeOverdrawnNotice();
 
     Ui& m_ui;
