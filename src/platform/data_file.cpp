@@ -9,9 +9,6 @@
 #include <QStringDecoder>
 
 #include <array>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 #include <charconv>
 #include <cerrno>
 #include <cstring>
@@ -26,7 +23,7 @@ constexpr std::array<char16_t, 32> cp1252High = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-QString fromWindows1252(const QByteArray& bytes)
+QString fromWindows1252(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < bytes.size(); ++i) {
@@ -78,58 +75,31 @@ bool exists(const QString& name)
     return QFileInfo(name).isFile();
 }
 
-QString decode(const QByteArray& raw)
+QString decode(const QByteArray& bytes)
+{
+    QString text;
+    decodeInto(bytes, text);
+    return text;
+}
+
+void decodeInto(const QByteArray& raw, QString& text)
 {
     const qsizetype nul = raw.indexOf('\0');
-    const QByteArray bytes = nul < 0 ? raw : raw.left(nul);
+    const QByteArrayView bytes(raw.constData(), nul < 0 ? raw.size() : nul);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    return fromWindows1252(bytes);
+    const qsizetype room = utf8.requiredSpace(bytes.size());
+    if (text.isDetached() && text.capacity() >= room)
+        text.resize(room);
+    else
+        text = QString(room, Qt::Uninitialized);
+    const QChar* end = utf8.appendToBuffer(text.data(), bytes);
+    if (utf8.hasError())
+        text = fromWindows1252(bytes);
+    else
+        text.resize(end - text.constData());
 }
 
 LineReader::LineReader(QStringView text) : m_text(text) {}
-
-const char16_t* findLineBreak(const char16_t* from, const char16_t* end)
-{
-#if defined(__SSE2__)
-    // Eight characters at a time: a lane at most 13 (CR) after a saturating
-    // subtraction of 13 is zero, and flags the block; its CR or LF is then
-    // looked for one by one.
-    const __m128i thirteen = _mm_set1_epi16(13);
-    const __m128i zero = _mm_setzero_si128();
-    for (;;) {
-        while (end - from >= 8) {
-            const __m128i chars = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
-            if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_subs_epu16(chars, thirteen), zero)) != 0)
-                break;
-            from += 8;
-        }
-        const char16_t* const stop = end - from > 8 ? from + 8 : end;
-#else
-    // Four characters at a time: a 16-bit lane below 14 (CR is 13) flags its
-    // word, whose CR or LF is then looked for one by one.
-    constexpr std::uint64_t ones = 0x0001000100010001ULL;
-    constexpr std::uint64_t highs = 0x8000800080008000ULL;
-    for (;;) {
-        while (end - from >= 4) {
-            std::uint64_t word;
-            std::memcpy(&word, from, sizeof word);
-            if (((word - ones * 14) & ~word & highs) != 0)
-                break;
-            from += 4;
-        }
-        const char16_t* const stop = end - from > 4 ? from + 4 : end;
-#endif
-        for (; from < stop; ++from) {
-            if (*from == u'\r' || *from == u'\n')
-                return from;
-        }
-        if (from == end)
-            return end;
-    }
-}
 
 QStringView LineReader::takeRest()
 {

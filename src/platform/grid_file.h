@@ -39,8 +39,9 @@ int readNumberLine(DataFile::LineReader& reader);
 // parsing stops on a bad line, the file's original bytes are first kept as
 // NAME.damaged, and the error gains the follow-up "NAME could not be read
 // completely; its original content was kept as NAME.damaged."
+// `buffer` is memory the decoded text may use again (TextGrid::takeSpareText).
 template <typename Parse>
-void readDataFile(const QString& name, Parse&& parse);
+void readDataFile(const QString& name, Parse&& parse, QString buffer = QString());
 
 // Copies the file's bytes to NAME.damaged (an older copy of other bytes
 // moves aside to NAME.damaged.1, .2, ...) and returns the follow-up text.
@@ -48,12 +49,15 @@ std::string keepDamagedCopy(const QString& name, const QByteArray& bytes);
 
 #include "platform/user_error.h"
 
+#include <utility>
+
 template <typename Parse>
-void readDataFile(const QString& name, Parse&& parse)
+void readDataFile(const QString& name, Parse&& parse, QString buffer)
 {
     const QByteArray bytes = DataFile::readBytes(name);
     try {
-        parse(DataFile::decode(bytes));
+        DataFile::decodeInto(bytes, buffer);
+        parse(std::as_const(buffer));
     } catch (const UserError& error) {
         std::string followUp;
         try {

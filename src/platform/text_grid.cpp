@@ -4,72 +4,88 @@
 
 TextGrid::TextGrid(int columns, int rows, int fixedRows)
     : m_columns(columns), m_rows(rows), m_fixedRows(fixedRows), m_currentRow(fixedRows),
-      m_cells(std::size_t(columns) * std::size_t(rows))
+      m_cells(std::size_t(columns) * std::size_t(rows)),
+      m_texts(std::size_t(columns) * std::size_t(rows))
 {}
 
-TextGrid::Cell& TextGrid::at(int column, int row) const
+std::size_t TextGrid::at(int column, int row) const
 {
     if (!contains(column, row))
         throw UserError("Grid index out of range");
-    return m_cells[std::size_t(row) * std::size_t(m_columns) + std::size_t(column)];
+    return indexOf(column, row);
 }
 
-void TextGrid::makeOwn(Cell& cell) const
+void TextGrid::makeOwn(std::size_t index) const
 {
+    Cell& cell = m_cells[index];
     if (cell.from < 0)
         return;
-    cell.text = QStringView(m_source).mid(cell.from, cell.size).toString();
-    cell.from = -1;
-    if (--m_pieces == 0)
-        m_source = QString();
+    m_texts[index] = QStringView(m_source).mid(cell.from, cell.size).toString();
+    cell.from = ownText;
+    --m_pieces;
 }
 
-void TextGrid::assign(Cell& to, const Cell& from)
+void TextGrid::assign(std::size_t to, std::size_t from)
 {
-    if (&to == &from)
+    if (to == from)
         return;
-    if (from.from >= 0) {
-        if (to.from < 0)
+    const Cell source = m_cells[from];
+    if (source.from >= 0) {
+        Cell& target = m_cells[to];
+        if (target.from < 0) {
+            if (target.from == ownText)
+                m_texts[to].clear();
             ++m_pieces;
-        if (!to.text.isEmpty())
-            to.text.clear();
-        to.from = from.from;
-        to.size = from.size;
+        }
+        target = source;
         return;
     }
     clear(to);
-    to.text = from.text;
+    if (source.from == ownText) {
+        m_texts[to] = m_texts[from];
+        m_cells[to].from = ownText;
+    }
 }
 
 const QString& TextGrid::cell(int column, int row) const
 {
-    Cell& found = at(column, row);
-    makeOwn(found);
-    return found.text;
+    const std::size_t index = at(column, row);
+    makeOwn(index);
+    return m_texts[index];
 }
 
 QStringView TextGrid::cellView(int column, int row) const
 {
-    const Cell& found = at(column, row);
-    if (found.from >= 0)
-        return QStringView(m_source).mid(found.from, found.size);
-    return found.text;
+    const std::size_t index = at(column, row);
+    const Cell& cell = m_cells[index];
+    if (cell.from >= 0)
+        return QStringView(m_source).mid(cell.from, cell.size);
+    return m_texts[index];
 }
 
 void TextGrid::setCell(int column, int row, const QString& text)
 {
-    Cell& found = at(column, row);
-    clear(found);
-    found.text = text;
+    const std::size_t index = at(column, row);
+    clear(index);
+    if (!text.isEmpty()) {
+        m_texts[index] = text;
+        m_cells[index].from = ownText;
+    }
 }
 
 void TextGrid::setCellLatin1(int column, int row, std::string_view text)
 {
-    Cell& found = at(column, row);
-    if (found.from >= 0)
-        clear(found);
-    QString& own = found.text;
+    const std::size_t index = at(column, row);
+    Cell& cell = m_cells[index];
+    if (cell.from >= 0)
+        clear(index);
+    QString& own = m_texts[index];
     const auto size = qsizetype(text.size());
+    if (size == 0) {
+        clear(index);
+        return;
+    }
+    cell.from = ownText;
     if (!own.isDetached() || own.capacity() < size) {
         own = QString::fromLatin1(text.data(), size);
         return;
@@ -88,20 +104,18 @@ void TextGrid::setCellPieceSlowly(int column, int row, const QString& source, QS
         setCell(column, row, piece.toString());
         return;
     }
-    Cell& found = at(column, row);
-    if (found.from >= 0 || !found.text.isEmpty())
-        clear(found);
+    const std::size_t index = at(column, row);
+    clear(index);
     if (m_source.constData() != source.constData()) {
         // Pieces of an earlier text become texts of their own, so that one
         // shared source serves every piece.
         if (m_pieces > 0) {
-            for (Cell& other : m_cells)
+            for (std::size_t other = 0; other < m_cells.size(); ++other)
                 makeOwn(other);
         }
         m_source = source;
     }
-    found.from = std::int32_t(from);
-    found.size = std::int32_t(piece.size());
+    m_cells[index] = {std::int32_t(from), std::int32_t(piece.size())};
     ++m_pieces;
 }
 
@@ -121,11 +135,9 @@ void TextGrid::clearCells(int firstRow, int lastRow, int firstColumn, int lastCo
 {
     if (!contains(firstColumn, firstRow) || !contains(lastColumn, lastRow))
         throw UserError("Grid index out of range");
-    for (int row = firstRow; row <= lastRow; ++row) {
-        Cell* cells = &m_cells[std::size_t(row) * std::size_t(m_columns)];
+    for (int row = firstRow; row <= lastRow; ++row)
         for (int column = firstColumn; column <= lastColumn; ++column)
-            clear(cells[column]);
-    }
+            clear(indexOf(column, row));
 }
 
 void TextGrid::copyCells(int fromRow, int toRow, int firstColumn, int lastColumn)

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // A fixed-size table of texts with a current row: what the program's grids
@@ -44,10 +45,11 @@ public:
         if (contains(column, row) && from >= 0 && !piece.isEmpty() &&
             source.size() <= maxSource && from + piece.size() <= source.size() &&
             source.constData() == m_source.constData()) {
-            Cell& cell = m_cells[std::size_t(row) * std::size_t(m_columns) + std::size_t(column)];
+            const std::size_t index = indexOf(column, row);
+            Cell& cell = m_cells[index];
             if (cell.from < 0) {
-                if (!cell.text.isEmpty())
-                    cell.text.clear();
+                if (cell.from == ownText)
+                    m_texts[index].clear();
                 ++m_pieces;
             }
             cell.from = std::int32_t(from);
@@ -56,6 +58,10 @@ public:
         }
         setCellPieceSlowly(column, row, source, piece);
     }
+
+    // The text the last pieces came from, once no cell is a piece of it any
+    // more (after the cells were cleared): its memory can take the next file.
+    QString takeSpareText() { return m_pieces == 0 ? std::exchange(m_source, QString()) : QString(); }
 
     int currentRow() const { return m_currentRow; }
     // Raises "Grid index out of range" for a header row or a row past the end,
@@ -67,30 +73,37 @@ public:
     void copyCells(int fromRow, int toRow, int firstColumn, int lastColumn);
 
 private:
-    // A cell is either its own `text` or, while `from` is not negative, the
-    // `size` characters of the shared source from `from` on.
+    // A cell is a piece of the shared source, `size` characters from `from`
+    // on, while `from` is not negative; otherwise its text is the string of
+    // the same index in m_texts, or it is empty. Eight bytes a cell keep a
+    // 1000-entry ledger small enough to sweep quickly.
+    static constexpr std::int32_t ownText = -1;
+    static constexpr std::int32_t noText = -2;
     struct Cell
     {
-        QString text;
-        std::int32_t from = -1;
+        std::int32_t from = noText;
         std::int32_t size = 0;
     };
-
     static constexpr qsizetype maxSource = 0x7fffffff;
 
-    void setCellPieceSlowly(int column, int row, const QString& source, QStringView piece);
-    Cell& at(int column, int row) const;
-    void makeOwn(Cell& cell) const;
-    void assign(Cell& to, const Cell& from);
-    void clear(Cell& cell)
+    std::size_t indexOf(int column, int row) const
     {
+        return std::size_t(row) * std::size_t(m_columns) + std::size_t(column);
+    }
+    // The index of a cell in the table; "Grid index out of range" outside it.
+    std::size_t at(int column, int row) const;
+    void setCellPieceSlowly(int column, int row, const QString& source, QStringView piece);
+    void makeOwn(std::size_t index) const;
+    void assign(std::size_t to, std::size_t from);
+    void clear(std::size_t index)
+    {
+        Cell& cell = m_cells[index];
         if (cell.from >= 0) {
-            cell.from = -1;
-            if (--m_pieces == 0)
-                m_source = QString();
+            --m_pieces;
+        } else if (cell.from == ownText) {
+            m_texts[index].clear();
         }
-        if (!cell.text.isEmpty())
-            cell.text.clear();
+        cell.from = noText;
     }
 
     int m_columns;
@@ -100,6 +113,7 @@ private:
     // Mutable because reading a piece through `cell` turns it into its own
     // text; what the table holds stays the same.
     mutable std::vector<Cell> m_cells;
+    mutable std::vector<QString> m_texts;
     mutable QString m_source;
     mutable qsizetype m_pieces = 0;
 };

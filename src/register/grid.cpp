@@ -175,7 +175,7 @@ void TGrid::LoadYear()
                     QStringLiteral("Line 1 of %1 lies outside the table.").arg(name).toStdString());
             m_entryCount = count;
             loadCellLines(name, text, lines, m_ledger, {1, lastRow, Date, Balance});
-        });
+        }, m_ledger.takeSpareText());
     } catch (const UserError&) {
         // The entries are the rows read so far; no step may count on more.
         m_entryCount = filledRows();
