@@ -8,6 +8,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cerrno>
@@ -149,36 +150,44 @@ QStringList readLines(const QString& name)
     return splitLines(decode(readBytes(name)));
 }
 
+void LineWriter::grow(qsizetype needed)
+{
+    m_bytes.resize(std::max(needed, std::max<qsizetype>(256, m_bytes.size() * 2)));
+}
+
 void LineWriter::append(QStringView text)
 {
     // Data files are mostly ASCII, which is its own UTF-8: copied byte for
     // byte. Anything else goes through Qt's encoder.
     const char16_t* chars = text.utf16();
     const qsizetype size = text.size();
+    char* out = room(size);
     char16_t high = 0;
-    for (qsizetype i = 0; i < size; ++i)
+    for (qsizetype i = 0; i < size; ++i) {
         high |= chars[i];
-    if (high >= 0x80) {
-        m_bytes += text.toUtf8();
+        out[i] = char(chars[i]);
+    }
+    if (high < 0x80) {
+        m_size += size;
         return;
     }
-    const qsizetype start = m_bytes.size();
-    m_bytes.resize(start + size);
-    char* out = m_bytes.data() + start;
-    for (qsizetype i = 0; i < size; ++i)
-        out[i] = char(chars[i]);
+    const QByteArray utf8 = text.toUtf8();
+    std::memcpy(room(utf8.size()), utf8.constData(), std::size_t(utf8.size()));
+    m_size += utf8.size();
 }
 
 void LineWriter::append(int number)
 {
-    char digits[16];
-    const auto result = std::to_chars(digits, digits + sizeof digits, number);
-    m_bytes.append(digits, result.ptr - digits);
+    char* out = room(12);
+    m_size += std::to_chars(out, out + 12, number).ptr - out;
 }
 
 void LineWriter::endLine()
 {
-    m_bytes.append("\r\n", 2);
+    char* out = room(2);
+    out[0] = '\r';
+    out[1] = '\n';
+    m_size += 2;
 }
 
 void LineWriter::addLine(QStringView line)
@@ -189,8 +198,10 @@ void LineWriter::addLine(QStringView line)
 
 QByteArray LineWriter::finish()
 {
+    m_bytes.resize(m_size);
     if (m_bytes.startsWith(utf8Bom))
         m_bytes.prepend(utf8Bom);
+    m_size = 0;
     return std::move(m_bytes);
 }
 

@@ -117,7 +117,18 @@ public:
     QByteArray finish();
 
 private:
+    // Room for `count` more bytes at the end of what is written.
+    char* room(qsizetype count)
+    {
+        if (m_size + count > m_bytes.size())
+            grow(m_size + count);
+        return m_bytes.data() + m_size;
+    }
+    void grow(qsizetype needed);
+
+    // Written bytes are the first m_size; the rest is room, doubled as needed.
     QByteArray m_bytes;
+    qsizetype m_size = 0;
 };
 
 // The pieces of readLines and writeLines, for tests and for files read some
