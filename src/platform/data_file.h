@@ -50,8 +50,8 @@ inline const char16_t* findLineBreak(const char16_t* from, const char16_t* end)
     const __m128i lf = _mm_set1_epi16(u'\n');
     while (end - from >= 8) {
         const __m128i chars = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
-        const int marks = _mm_movemask_epi8(
-            _mm_or_si128(_mm_cmpeq_epi16(chars, cr), _mm_cmpeq_epi16(chars, lf)));
+        const int marks =
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(chars, cr), _mm_cmpeq_epi16(chars, lf)));
         if (marks != 0)
             return from + __builtin_ctz(unsigned(marks)) / 2;
         from += 8;

@@ -38,10 +38,9 @@ QStringList cellLines(const TextGrid& grid, int firstRow, int lastRow, int first
 void addCellLines(DataFile::LineWriter& file, const TextGrid& grid, int firstRow, int lastRow,
                   int firstColumn, int lastColumn)
 {
-    forEachFilledCell(grid, firstRow, lastRow, firstColumn, lastColumn,
-                      [&](int column, int row, QStringView text) {
-                          addCellLine(file, column, row, text);
-                      });
+    forEachFilledCell(
+        grid, firstRow, lastRow, firstColumn, lastColumn,
+        [&](int column, int row, QStringView text) { addCellLine(file, column, row, text); });
 }
 
 namespace {

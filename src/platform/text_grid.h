@@ -42,9 +42,8 @@ public:
     {
         // Inline for the loaders, which call it for every line they read.
         const qsizetype from = piece.data() - source.constData();
-        if (contains(column, row) && from >= 0 && !piece.isEmpty() &&
-            source.size() <= maxSource && from + piece.size() <= source.size() &&
-            source.constData() == m_source.constData()) {
+        if (contains(column, row) && from >= 0 && !piece.isEmpty() && source.size() <= maxSource &&
+            from + piece.size() <= source.size() && source.constData() == m_source.constData()) {
             const std::size_t index = indexOf(column, row);
             Cell& cell = m_cells[index];
             if (cell.from < 0) {
@@ -61,7 +60,10 @@ public:
 
     // The text the last pieces came from, once no cell is a piece of it any
     // more (after the cells were cleared): its memory can take the next file.
-    QString takeSpareText() { return m_pieces == 0 ? std::exchange(m_source, QString()) : QString(); }
+    QString takeSpareText()
+    {
+        return m_pieces == 0 ? std::exchange(m_source, QString()) : QString();
+    }
 
     int currentRow() const { return m_currentRow; }
     // Raises "Grid index out of range" for a header row or a row past the end,

@@ -102,7 +102,8 @@ namespace {
 // else the long way, which also gives the message for a text that is no amount.
 std::int64_t centsOf(const TccMath& math, QStringView text)
 {
-    if (const auto cents = TccMath::PlainCents(std::u16string_view(text.utf16(), std::size_t(text.size()))))
+    if (const auto cents =
+            TccMath::PlainCents(std::u16string_view(text.utf16(), std::size_t(text.size()))))
         return *cents;
     return math.AmountToCents(text.toString().toStdString());
 }
@@ -121,9 +122,8 @@ void TGrid::RecomputeBalances()
         if (charge.isEmpty() && payment.isEmpty())
             return;
         const bool overflow =
-            charge.isEmpty()
-                ? __builtin_sub_overflow(balance, centsOf(m_math, payment), &balance)
-                : __builtin_add_overflow(balance, centsOf(m_math, charge), &balance);
+            charge.isEmpty() ? __builtin_sub_overflow(balance, centsOf(m_math, payment), &balance)
+                             : __builtin_add_overflow(balance, centsOf(m_math, charge), &balance);
         if (overflow)
             throw UserError("The running balance of row " + std::to_string(row) +
                             " is too large an amount");
@@ -167,15 +167,19 @@ void TGrid::LoadYear()
         return;
     }
     try {
-        readDataFile(name, [&](const QString& text) {
-            DataFile::LineReader lines(text);
-            const int count = readNumberLine(lines);
-            if (count < 0 || count > lastRow)
-                throw UserError(
-                    QStringLiteral("Line 1 of %1 lies outside the table.").arg(name).toStdString());
-            m_entryCount = count;
-            loadCellLines(name, text, lines, m_ledger, {1, lastRow, Date, Balance});
-        }, m_ledger.takeSpareText());
+        readDataFile(
+            name,
+            [&](const QString& text) {
+                DataFile::LineReader lines(text);
+                const int count = readNumberLine(lines);
+                if (count < 0 || count > lastRow)
+                    throw UserError(QStringLiteral("Line 1 of %1 lies outside the table.")
+                                        .arg(name)
+                                        .toStdString());
+                m_entryCount = count;
+                loadCellLines(name, text, lines, m_ledger, {1, lastRow, Date, Balance});
+            },
+            m_ledger.takeSpareText());
     } catch (const UserError&) {
         // The entries are the rows read so far; no step may count on more.
         m_entryCount = filledRows();

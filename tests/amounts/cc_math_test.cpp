@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 #include <limits>
 #include <optional>
-#include <string_view>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -77,8 +77,7 @@ INSTANTIATE_TEST_SUITE_P(Examples, AmountToCentsReads,
                                          CentsOfText{"-1.23", -123}, CentsOfText{"-.05", -5},
                                          CentsOfText{"9999999999999.99", 999999999999999},
                                          // 17 digits before the point: read the long way.
-                                         CentsOfText{"12345678901234567.89",
-                                                     1234567890123456789}));
+                                         CentsOfText{"12345678901234567.89", 1234567890123456789}));
 
 TEST(MoneyText, TheLowestCentValueHasItsText)
 {

@@ -267,7 +267,8 @@ TEST(LineReader, SplitsAtEveryBreakWhereverItStands)
                 QString text;
                 for (int line = 0; line < 3; ++line) {
                     for (int i = 0; i < length; ++i)
-                        text += i == (line * 7) % std::max(length, 1) ? QChar(odd) : QChar(u'a' + i);
+                        text +=
+                            i == (line * 7) % std::max(length, 1) ? QChar(odd) : QChar(u'a' + i);
                     text += lineBreak;
                 }
                 text += QString(length, u'z');
@@ -276,9 +277,8 @@ TEST(LineReader, SplitsAtEveryBreakWhereverItStands)
                 QStringView line;
                 while (reader.next(line))
                     read << line.toString();
-                ASSERT_EQ(read, referenceLines(text))
-                    << "length " << length << ", break " << lineBreak.size() << ", odd "
-                    << int(odd);
+                ASSERT_EQ(read, referenceLines(text)) << "length " << length << ", break "
+                                                      << lineBreak.size() << ", odd " << int(odd);
                 ASSERT_EQ(reader.lineNumber(), read.size());
             }
         }
@@ -301,7 +301,8 @@ TEST(LineReader, HandsOverTheRestAfterTheLinesItGave)
 // holds: ASCII, accents, a character beyond 16 bits, a lone surrogate.
 TEST(LineWriter, WritesWhatEncodingEachLineWouldWrite)
 {
-    const QStringList lines{QStringLiteral("0 1 1. Visa Gold"), QString(),
+    const QStringList lines{QStringLiteral("0 1 1. Visa Gold"),
+                            QString(),
                             QStringLiteral("2 3 Caf\u00e9 cr\u00e8me \u20ac"),
                             QString::fromUtf16(u"1 4 \U0001F4B3 card"),
                             QString(QChar(0xD800)) + QStringLiteral(" lone"),

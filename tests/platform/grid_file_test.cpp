@@ -280,8 +280,8 @@ TEST(GridFileLoad, NamesTheFileItReadsInTheMessage)
 {
     TextGrid grid(2, 100, 0);
     EXPECT_EQ(messageOf([&] {
-                  loadCellLines(QStringLiteral("7bb.dat"), QStringList{"0 26 100.00", "2 26 x"}, 0, grid,
-                                {0, 99, 0, 1});
+                  loadCellLines(QStringLiteral("7bb.dat"), QStringList{"0 26 100.00", "2 26 x"}, 0,
+                                grid, {0, 99, 0, 1});
               }),
               "Line 2 of 7bb.dat lies outside the table.");
     EXPECT_EQ(grid.cell(0, 26), QStringLiteral("100.00"));
@@ -290,8 +290,8 @@ TEST(GridFileLoad, NamesTheFileItReadsInTheMessage)
 TEST(GridFileLoad, AcceptsTheEdgesOfTheBlock)
 {
     TextGrid grid(8, 25, 1);
-    loadCellLines(QStringLiteral("CardList.dat"), QStringList{"0 1 a", "7 1 b", "0 24 c", "7 24 d"}, 0, grid,
-                  cardRows);
+    loadCellLines(QStringLiteral("CardList.dat"), QStringList{"0 1 a", "7 1 b", "0 24 c", "7 24 d"},
+                  0, grid, cardRows);
     EXPECT_EQ(cellLines(grid, 1, 24, 0, 7), (QStringList{"0 1 a", "7 1 b", "0 24 c", "7 24 d"}));
 }
 
