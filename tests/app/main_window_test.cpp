@@ -1,7 +1,6 @@
-#include "app/program_windows.h"
 #include "platform/help.h"
 #include "platform/message_box.h"
-#include "support/program_fixture.h"
+#include "support/windows_fixture.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -14,25 +13,9 @@
 namespace {
 
 // The real windows over a program state in an empty data folder.
-class Windows : public InTempDir
+class Windows : public RealWindows
 {
 protected:
-    void SetUp() override
-    {
-        InTempDir::SetUp();
-        Clock::fix(QDateTime(QDate(2026, 12, 8), QTime(12, 0)));
-        ShortDate::setFormat(QStringLiteral("M/d/yy"));
-        m_windows = std::make_unique<ProgramWindows>(m_state);
-    }
-
-    void TearDown() override
-    {
-        m_windows.reset();
-        ShortDate::setFormat(QString());
-        Clock::unfix();
-        InTempDir::TearDown();
-    }
-
     QWidget* window(const char* name) { return m_windows->window(QString::fromLatin1(name)); }
 
     template <typename T>
@@ -40,10 +23,6 @@ protected:
     {
         return window(windowName)->findChild<T*>(QString::fromLatin1(name));
     }
-
-    MessageRecorder messages;
-    Pursewise m_state;
-    std::unique_ptr<ProgramWindows> m_windows;
 };
 
 TEST_F(Windows, AreMadeOnceHiddenWithTheirNamesAndCaptions)

@@ -4,8 +4,7 @@
 #include "platform/clock.h"
 #include "platform/help.h"
 #include "platform/short_date.h"
-#include "support/message_recorder.h"
-#include "support/temp_dir.h"
+#include "support/windows_fixture.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -54,25 +53,9 @@ void whenDialogOpens(const QString& name, const std::function<void(QDialog*)>& a
 }
 
 // The real windows over an empty data folder on 8 December 2026.
-class PrintWindow : public InTempDir
+class PrintWindow : public RealWindows
 {
 protected:
-    void SetUp() override
-    {
-        InTempDir::SetUp();
-        Clock::fix(QDateTime(QDate(2026, 12, 8), QTime(12, 0)));
-        ShortDate::setFormat(QStringLiteral("M/d/yy"));
-        m_windows = std::make_unique<ProgramWindows>(m_state);
-    }
-
-    void TearDown() override
-    {
-        m_windows.reset();
-        ShortDate::setFormat(QString());
-        Clock::unfix();
-        InTempDir::TearDown();
-    }
-
     Tpursepri& window() { return *static_cast<Tpursepri*>(m_windows->window("pursepri")); }
 
     template <typename T>
@@ -119,10 +102,6 @@ protected:
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(file);
     }
-
-    MessageRecorder messages;
-    Pursewise m_state;
-    std::unique_ptr<ProgramWindows> m_windows;
 };
 
 TEST_F(PrintWindow, HasEveryControlByName)

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "app/program_windows.h"
 #include "platform/help.h"
-#include "support/program_fixture.h"
+#include "support/windows_fixture.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -20,25 +19,19 @@ inline void PrintTo(const QDate& date, std::ostream* os)
 // The real windows over a program state in an empty data folder, on 8
 // December 2026 with short dates as M/d/yy; every message and every request
 // for help is recorded.
-class DialogWindows : public InTempDir
+class DialogWindows : public RealWindows
 {
 protected:
     void SetUp() override
     {
-        InTempDir::SetUp();
-        Clock::fix(QDateTime(QDate(2026, 12, 8), QTime(12, 0)));
-        ShortDate::setFormat(QStringLiteral("M/d/yy"));
         m_previousHelp = setHelpSink([this](int topic) { helpTopics.push_back(topic); });
-        m_windows = std::make_unique<ProgramWindows>(m_state);
+        RealWindows::SetUp();
     }
 
     void TearDown() override
     {
-        m_windows.reset();
+        RealWindows::TearDown();
         setHelpSink(m_previousHelp);
-        ShortDate::setFormat(QString());
-        Clock::unfix();
-        InTempDir::TearDown();
     }
 
     Pursewise& p() { return m_state; }
@@ -131,11 +124,8 @@ protected:
         ASSERT_TRUE(p().reg.shown);
     }
 
-    MessageRecorder messages;
     std::vector<int> helpTopics;
 
 private:
-    Pursewise m_state;
-    std::unique_ptr<ProgramWindows> m_windows;
     HelpSink m_previousHelp;
 };

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "app/program_windows.h"
+#include "support/program_fixture.h"
+
+#include <memory>
+
+// The real windows over a program state in an empty data folder, on 8
+// December 2026 at noon with short dates as M/d/yy; every message is
+// recorded.
+class RealWindows : public InTempDir
+{
+protected:
+    void SetUp() override
+    {
+        InTempDir::SetUp();
+        Clock::fix(QDateTime(QDate(2026, 12, 8), QTime(12, 0)));
+        ShortDate::setFormat(QStringLiteral("M/d/yy"));
+        m_windows = std::make_unique<ProgramWindows>(m_state);
+    }
+
+    void TearDown() override
+    {
+        m_windows.reset();
+        ShortDate::setFormat(QString());
+        Clock::unfix();
+        InTempDir::TearDown();
+    }
+
+    MessageRecorder messages;
+    Pursewise m_state;
+    std::unique_ptr<ProgramWindows> m_windows;
+};
