@@ -17,41 +17,19 @@ void addCellLine(DataFile::LineWriter& file, int column, int row, QStringView te
     file.endLine();
 }
 
-namespace {
-
-// Reads the number field that starts at `from` and ends at the next blank or
-// the end of the line, and moves `from` onto that blank. Plain digits are
-// read on the way; any other field goes to parseInteger for its value or its
-// message.
-int numberField(QStringView line, qsizetype& from)
-{
-    const qsizetype start = from;
-    int value = 0;
-    bool plain = true;
-    for (; from < line.size() && line[from] != u' '; ++from) {
-        const char16_t c = line[from].unicode();
-        plain = plain && c >= u'0' && c <= u'9' && from - start < 9;
-        if (plain)
-            value = value * 10 + (c - u'0');
-    }
-    if (plain && from > start)
-        return value;
-    return parseInteger(line.mid(start, from - start));
-}
-
-} // namespace
-
 CellLineView parseCellLineView(QStringView line)
 {
+    const qsizetype first = line.indexOf(u' ');
+    const QStringView columnField = first < 0 ? line : line.left(first);
+    const QStringView rest = first < 0 ? QStringView() : line.mid(first + 1);
+    const qsizetype second = rest.indexOf(u' ');
+    const QStringView rowField = second < 0 ? rest : rest.left(second);
+
     CellLineView cell;
-    qsizetype at = 0;
-    cell.column = numberField(line, at);
-    ++at;
-    if (at > line.size())
-        at = line.size();
-    cell.row = numberField(line, at);
-    if (at < line.size())
-        cell.text = line.mid(at + 1);
+    cell.column = parseInteger(columnField);
+    cell.row = parseInteger(rowField);
+    if (second >= 0)
+        cell.text = rest.mid(second + 1);
     return cell;
 }
 

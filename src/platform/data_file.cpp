@@ -115,11 +115,10 @@ bool LineReader::next(QStringView& line)
     if (m_position >= size)
         return false;
     ++m_number;
-    const char16_t* chars = m_text.utf16();
-    const qsizetype i = findLineBreak(chars + m_position, chars + size) - chars;
-    line = m_text.mid(m_position, i - m_position);
-    const bool crLf = i + 1 < size && chars[i] == u'\r' && chars[i + 1] == u'\n';
-    m_position = i + (crLf ? 2 : 1);
+    const char16_t* const chars = m_text.utf16();
+    const char16_t* const lineEnd = findLineBreak(chars + m_position, chars + size);
+    line = m_text.mid(m_position, lineEnd - chars - m_position);
+    m_position = pastLineBreak(lineEnd, chars + size) - chars;
     return true;
 }
 

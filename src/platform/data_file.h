@@ -3,8 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <cstdint>
-#include <cstring>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -45,7 +43,8 @@ inline const char16_t* findLineBreak(const char16_t* from, const char16_t* end)
 {
 #if defined(__SSE2__)
     // Eight characters at a time: the compare marks CR and LF lanes, and the
-    // lowest mark is the break, with no loop over the eight.
+    // lowest mark is the break, with no loop over the eight. The last few
+    // characters, and every one without SSE2, are looked at one by one.
     const __m128i cr = _mm_set1_epi16(u'\r');
     const __m128i lf = _mm_set1_epi16(u'\n');
     while (end - from >= 8) {
@@ -56,31 +55,19 @@ inline const char16_t* findLineBreak(const char16_t* from, const char16_t* end)
             return from + __builtin_ctz(unsigned(marks)) / 2;
         from += 8;
     }
+#endif
     while (from < end && *from != u'\r' && *from != u'\n')
         ++from;
     return from;
-#else
-    // Four characters at a time: a 16-bit lane below 14 (CR is 13) flags its
-    // word, whose CR or LF is then looked for one by one.
-    constexpr std::uint64_t ones = 0x0001000100010001ULL;
-    constexpr std::uint64_t highs = 0x8000800080008000ULL;
-    for (;;) {
-        while (end - from >= 4) {
-            std::uint64_t word;
-            std::memcpy(&word, from, sizeof word);
-            if (((word - ones * 14) & ~word & highs) != 0)
-                break;
-            from += 4;
-        }
-        const char16_t* const stop = end - from > 4 ? from + 4 : end;
-        for (; from < stop; ++from) {
-            if (*from == u'\r' || *from == u'\n')
-                return from;
-        }
-        if (from == end)
-            return end;
-    }
-#endif
+}
+
+// Where the line after the break at `at` starts: past CR LF, a lone CR or a
+// lone LF; `end` stays `end`.
+inline const char16_t* pastLineBreak(const char16_t* at, const char16_t* end)
+{
+    if (at == end)
+        return end;
+    return at + (*at == u'\r' && at + 1 < end && at[1] == u'\n' ? 2 : 1);
 }
 
 // Walks the lines of a decoded text as views into it, split as readLines

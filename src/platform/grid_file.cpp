@@ -98,9 +98,7 @@ void loadCellLines(const QString& name, const QString& text, DataFile::LineReade
                                 .arg(name)
                                 .toStdString());
         grid.setCellPiece(cell.column, cell.row, text, cell.text);
-        p = lineEnd;
-        if (p < end)
-            p += (*p == u'\r' && p + 1 < end && p[1] == u'\n') ? 2 : 1;
+        p = DataFile::pastLineBreak(lineEnd, end);
     }
 }
 

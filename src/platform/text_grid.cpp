@@ -76,16 +76,13 @@ void TextGrid::setCell(int column, int row, const QString& text)
 void TextGrid::setCellLatin1(int column, int row, std::string_view text)
 {
     const std::size_t index = at(column, row);
-    Cell& cell = m_cells[index];
-    if (cell.from >= 0)
+    if (text.empty() || m_cells[index].from >= 0)
         clear(index);
+    if (text.empty())
+        return;
+    m_cells[index].from = ownText;
     QString& own = m_texts[index];
     const auto size = qsizetype(text.size());
-    if (size == 0) {
-        clear(index);
-        return;
-    }
-    cell.from = ownText;
     if (!own.isDetached() || own.capacity() < size) {
         own = QString::fromLatin1(text.data(), size);
         return;
