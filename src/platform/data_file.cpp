@@ -83,16 +83,57 @@ QString decode(const QByteArray& bytes)
     return text;
 }
 
+namespace {
+
+// Copies the leading plain ASCII bytes (1 to 127) of `bytes` into `out` as
+// characters, sixteen at a time where SSE2 is there, and returns how many
+// there were: the data files are mostly nothing else.
+qsizetype widenAscii(const char* bytes, qsizetype size, char16_t* out)
+{
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (; size - i >= 16; i += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+        // A NUL or a byte from 128 on is not greater than 0 as a signed byte.
+        if (_mm_movemask_epi8(_mm_cmpgt_epi8(chunk, zero)) != 0xffff)
+            break;
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi8(chunk, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 8), _mm_unpackhi_epi8(chunk, zero));
+    }
+#endif
+    for (; i < size; ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte == 0 || byte >= 0x80)
+            break;
+        out[i] = byte;
+    }
+    return i;
+}
+
+} // namespace
+
 void decodeInto(const QByteArray& raw, QString& text)
 {
-    const qsizetype nul = raw.indexOf('\0');
+    // A text before its first NUL; plain ASCII is its own UTF-8 and is copied
+    // as it is, anything else goes through the decoder.
+    const auto reuse = [&text](qsizetype room) {
+        if (text.isDetached() && text.capacity() >= room)
+            text.resize(room);
+        else
+            text = QString(room, Qt::Uninitialized);
+    };
+    reuse(raw.size());
+    const qsizetype ascii =
+        widenAscii(raw.constData(), raw.size(), reinterpret_cast<char16_t*>(text.data()));
+    if (ascii == raw.size() || raw[ascii] == '\0') {
+        text.resize(ascii);
+        return;
+    }
+    const qsizetype nul = raw.indexOf('\0', ascii);
     const QByteArrayView bytes(raw.constData(), nul < 0 ? raw.size() : nul);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const qsizetype room = utf8.requiredSpace(bytes.size());
-    if (text.isDetached() && text.capacity() >= room)
-        text.resize(room);
-    else
-        text = QString(room, Qt::Uninitialized);
+    reuse(utf8.requiredSpace(bytes.size()));
     const QChar* end = utf8.appendToBuffer(text.data(), bytes);
     if (utf8.hasError())
         text = fromWindows1252(bytes);
@@ -132,15 +173,39 @@ QStringList splitLines(const QString& text)
     return lines;
 }
 
+namespace {
+
+void readOpened(QFile& file, QByteArray& bytes)
+{
+    bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw fileError("read", file.fileName(), systemReason(errno, file.errorString()));
+}
+
+} // namespace
+
+bool readBytesIfFile(const QString& name, QByteArray& bytes)
+{
+    QFile file(name);
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly)) {
+        const int error = errno;
+        if (!exists(name))
+            return false;
+        throw fileError("read", name, systemReason(error, file.errorString()));
+    }
+    readOpened(file, bytes);
+    return true;
+}
+
 QByteArray readBytes(const QString& name)
 {
     QFile file(name);
     errno = 0;
     if (!file.open(QIODevice::ReadOnly))
         throw fileError("read", name, systemReason(errno, file.errorString()));
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw fileError("read", name, systemReason(errno, file.errorString()));
+    QByteArray bytes;
+    readOpened(file, bytes);
     return bytes;
 }
 

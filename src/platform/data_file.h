@@ -25,6 +25,10 @@ bool exists(const QString& name);
 // Raises "Could not read "<name>": <reason>" when the file cannot be read.
 QStringList readLines(const QString& name);
 QByteArray readBytes(const QString& name);
+// The same for a file that may be missing: false when there is no such file
+// (a folder of that name counts as none). One open instead of a look first
+// and an open after.
+bool readBytesIfFile(const QString& name, QByteArray& bytes);
 
 // Writes the bytes as they are, atomically like writeLines.
 void writeBytes(const QString& name, const QByteArray& bytes);

@@ -42,6 +42,10 @@ int readNumberLine(DataFile::LineReader& reader);
 // `buffer` is memory the decoded text may use again (TextGrid::takeSpareText).
 template <typename Parse>
 void readDataFile(const QString& name, Parse&& parse, QString buffer = QString());
+// The same for a file that may be missing: false, with nothing parsed, when
+// there is no such file.
+template <typename Parse>
+bool readDataFileIfAny(const QString& name, Parse&& parse, QString buffer = QString());
 
 // Copies the file's bytes to NAME.damaged (an older copy of other bytes
 // moves aside to NAME.damaged.1, .2, ...) and returns the follow-up text.
@@ -52,9 +56,8 @@ std::string keepDamagedCopy(const QString& name, const QByteArray& bytes);
 #include <utility>
 
 template <typename Parse>
-void readDataFile(const QString& name, Parse&& parse, QString buffer)
+void parseDataBytes(const QString& name, const QByteArray& bytes, Parse&& parse, QString buffer)
 {
-    const QByteArray bytes = DataFile::readBytes(name);
     try {
         DataFile::decodeInto(bytes, buffer);
         parse(std::as_const(buffer));
@@ -67,4 +70,20 @@ void readDataFile(const QString& name, Parse&& parse, QString buffer)
         }
         throw UserError(error.what(), followUp);
     }
+}
+
+template <typename Parse>
+void readDataFile(const QString& name, Parse&& parse, QString buffer)
+{
+    parseDataBytes(name, DataFile::readBytes(name), parse, std::move(buffer));
+}
+
+template <typename Parse>
+bool readDataFileIfAny(const QString& name, Parse&& parse, QString buffer)
+{
+    QByteArray bytes;
+    if (!DataFile::readBytesIfFile(name, bytes))
+        return false;
+    parseDataBytes(name, bytes, parse, std::move(buffer));
+    return true;
 }

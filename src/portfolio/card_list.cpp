@@ -173,10 +173,8 @@ void TCardList::SaveList() const
 
 void TCardList::LoadList()
 {
-    if (!DataFile::exists(listFile))
-        return;
     try {
-        readDataFile(listFile, [this](const QString& text) {
+        const bool read = readDataFileIfAny(listFile, [this](const QString& text) {
             DataFile::LineReader lines(text);
             m_lastKey = readNumberLine(lines);
             m_cardCount = readNumberLine(lines);
@@ -186,6 +184,8 @@ void TCardList::LoadList()
                                     .toStdString());
             loadCellLines(listFile, text, lines, m_sg1, {1, lastCardRow, Name, IntroExpiry});
         });
+        if (!read)
+            return;
     } catch (const UserError&) {
         repairAfterDamage();
         throw;

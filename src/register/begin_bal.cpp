@@ -102,9 +102,7 @@ QString TBeginBal::fileName() const
 void TBeginBal::LoadBalances()
 {
     const QString name = fileName();
-    if (!DataFile::exists(name))
-        return;
-    readDataFile(name, [&](const QString& text) {
+    readDataFileIfAny(name, [&](const QString& text) {
         DataFile::LineReader lines(text);
         loadCellLines(name, text, lines, m_table, {0, lastYear, flagColumn, balanceColumn});
     });

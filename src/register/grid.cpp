@@ -162,12 +162,8 @@ int TGrid::filledRows() const
 void TGrid::LoadYear()
 {
     const QString name = fileName();
-    if (!DataFile::exists(name)) {
-        m_entryCount = 0;
-        return;
-    }
     try {
-        readDataFile(
+        const bool read = readDataFileIfAny(
             name,
             [&](const QString& text) {
                 DataFile::LineReader lines(text);
@@ -180,6 +176,8 @@ void TGrid::LoadYear()
                 loadCellLines(name, text, lines, m_ledger, {1, lastRow, Date, Balance});
             },
             m_ledger.takeSpareText());
+        if (!read)
+            m_entryCount = 0;
     } catch (const UserError&) {
         // The entries are the rows read so far; no step may count on more.
         m_entryCount = filledRows();

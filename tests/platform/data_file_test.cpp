@@ -3,6 +3,7 @@
 #include "support/temp_dir.h"
 #include "support/unprivileged.h"
 
+#include <QDir>
 #include <QFileDevice>
 
 #include <cerrno>
@@ -98,6 +99,79 @@ TEST_F(DataFileOnDisk, ReadingAMissingFileNamesIt)
     } catch (const UserError& error) {
         EXPECT_STREQ(error.what(), "Could not read \"9info.dat\": No such file or directory");
     }
+}
+
+// Plain ASCII is copied sixteen bytes at a time; whatever stops that, at
+// whatever offset, must read as the decoder reads it.
+TEST(DataFileDecode, ReadsWhatEndsThePlainStretchAtEveryOffset)
+{
+    struct Stop
+    {
+        const char* label;
+        QByteArray bytes;
+        QString read; // what the bytes read as, before "tail"
+        bool ends;    // the text ends there
+    };
+    const Stop stops[] = {
+        {"NUL", QByteArray("\0", 1), QString(), true},
+        {"UTF-8", "\xC3\xA9", QString::fromUtf8("\xC3\xA9"), false},
+        {"Windows-1252", "\xE9", QString::fromUtf8("\xC3\xA9"), false},
+        {"DEL is plain", "\x7F", QStringLiteral("\x7F"), false},
+        {"nothing", "", QString(), false},
+    };
+    for (const Stop& stop : stops) {
+        for (int offset = 0; offset <= 40; ++offset) {
+            QByteArray plain;
+            for (int i = 0; i < offset; ++i)
+                plain += "0 1\r\nx"[i % 6];
+            const QString expected = QString::fromLatin1(plain) + stop.read +
+                                     (stop.ends ? QString() : QStringLiteral("tail"));
+            EXPECT_EQ(DataFile::decode(plain + stop.bytes + "tail"), expected)
+                << stop.label << " at " << offset;
+        }
+    }
+}
+
+TEST(DataFileDecode, UsesTheMemoryOfTheTextItReplaces)
+{
+    QString text(200, u'x');
+    const QChar* memory = text.constData();
+    DataFile::decodeInto(QByteArray(100, 'a'), text);
+    EXPECT_EQ(text, QString(100, u'a'));
+    EXPECT_EQ(text.constData(), memory);
+    const QString shared = text;
+    DataFile::decodeInto("b\xC3\xA9", text);
+    EXPECT_EQ(text, QString::fromUtf8("b\xC3\xA9"));
+    EXPECT_EQ(shared, QString(100, u'a'));
+}
+
+TEST_F(DataFileOnDisk, ReadsAFileThatMayBeMissingWithOneOpen)
+{
+    QByteArray bytes = "left alone";
+    EXPECT_FALSE(DataFile::readBytesIfFile(QStringLiteral("9info.dat"), bytes));
+    EXPECT_EQ(bytes, "left alone");
+    // A folder of that name is no file either.
+    ASSERT_TRUE(QDir().mkdir(QStringLiteral("126.dat")));
+    EXPECT_FALSE(DataFile::readBytesIfFile(QStringLiteral("126.dat"), bytes));
+    putBytes(QStringLiteral("1yl.dat"), "25\r\n26\r\n");
+    EXPECT_TRUE(DataFile::readBytesIfFile(QStringLiteral("1yl.dat"), bytes));
+    EXPECT_EQ(bytes, "25\r\n26\r\n");
+}
+
+TEST_F(DataFileOnDisk, AFileThatIsThereButCannotBeReadIsAnErrorNotAMissingFile)
+{
+    putBytes(QStringLiteral("1yl.dat"), "26\r\n");
+    ASSERT_TRUE(QFile::setPermissions(QStringLiteral("1yl.dat"), QFileDevice::Permissions()));
+    const ReadOnlyFolder folder(QDir::currentPath());
+    const std::string outcome = asUnprivilegedUser([] {
+        try {
+            QByteArray bytes;
+            return DataFile::readBytesIfFile(QStringLiteral("1yl.dat"), bytes) ? "read" : "missing";
+        } catch (const UserError& error) {
+            return error.what();
+        }
+    });
+    EXPECT_EQ(outcome, "Could not read \"1yl.dat\": Permission denied");
 }
 
 TEST_F(DataFileOnDisk, RemoveDeletesAndToleratesAMissingFile)
