@@ -5,6 +5,8 @@
 
 #include <QFile>
 
+#include <cstdint>
+
 namespace {
 
 // Calls `visit(column, row, text)` for every non-empty cell of the block, row
@@ -45,20 +47,41 @@ void addCellLines(DataFile::LineWriter& file, const TextGrid& grid, int firstRow
 
 namespace {
 
-// Reads 1 to 9 plain digits at `p` and moves past them.
-bool plainNumber(const char16_t*& p, const char16_t* end, int& value)
+// Reads the plain digits at `p` and moves past them; true when there are 1
+// to 9 of them. A character other than a digit must follow before the text
+// ends: the loader sees to that.
+bool plainNumber(const char16_t*& p, int& value)
 {
     const char16_t* const start = p;
-    const char16_t* const stop = end - p > 9 ? p + 9 : end;
-    int number = 0;
-    for (; p < stop; ++p) {
-        const unsigned digit = unsigned(*p) - u'0';
-        if (digit > 9)
-            break;
-        number = number * 10 + int(digit);
+    unsigned number = 0;
+    for (unsigned digit; (digit = unsigned(*p) - u'0') <= 9; ++p)
+        number = number * 10 + digit;
+    value = int(number);
+    return p > start && p - start <= 9;
+}
+
+// Reads the cell line at `p`, which a line break follows before `end`, and
+// finds where it ends. A line of the usual shape, 1 to 9 plain digits, one
+// blank, 1 to 9 plain digits, then a blank and the text or the line's end,
+// is read here on the way; any other line goes to parseCellLineView, which
+// knows every other case and its message.
+CellLineView cellLineAt(const char16_t* p, const char16_t* end, const char16_t*& lineEnd)
+{
+    CellLineView cell;
+    const char16_t* q = p;
+    if (plainNumber(q, cell.column) && *q == u' ' && plainNumber(++q, cell.row)) {
+        if (*q == u'\r' || *q == u'\n') {
+            lineEnd = q;
+            return cell;
+        }
+        if (*q == u' ') {
+            lineEnd = DataFile::findLineBreak(q + 1, end);
+            cell.text = QStringView(q + 1, lineEnd);
+            return cell;
+        }
     }
-    value = number;
-    return p > start;
+    lineEnd = DataFile::findLineBreak(p, end);
+    return parseCellLineView(QStringView(p, lineEnd));
 }
 
 } // namespace
@@ -66,38 +89,46 @@ bool plainNumber(const char16_t*& p, const char16_t* end, int& value)
 void loadCellLines(const QString& name, const QString& text, DataFile::LineReader& reader,
                    TextGrid& grid, const CellBlock& block)
 {
-    // One pass over the characters. A line of the usual shape, two plain
-    // numbers and the text, is read on the way; any other line goes to
-    // parseCellLineView, which knows every other case and its message.
     qsizetype number = reader.lineNumber();
     const QStringView rest = reader.takeRest();
     const char16_t* p = rest.utf16();
     const char16_t* const end = p + rest.size();
+    // The cells stay pieces of `text` when the reader walks it, as it does
+    // for every file the program reads.
+    const auto* const base = reinterpret_cast<const char16_t*>(text.constData());
+    const bool inside = !rest.isEmpty() && p >= base && end <= base + text.size();
+    TextGrid::PieceWriter pieces(grid, inside ? text : QString());
+    // Every line that starts before the last break ends in a break, so the
+    // quick path reads its numbers up to the first other character without
+    // watching for `end`. A last line without a break goes to the full parser.
+    const char16_t* broken = end;
+    while (broken > p && broken[-1] != u'\r' && broken[-1] != u'\n')
+        --broken;
+    // The block's first row and column and how many of each: one unsigned
+    // compare then tests both ends, and an empty block holds nothing.
+    const unsigned firstRow = unsigned(block.firstRow);
+    const unsigned firstColumn = unsigned(block.firstColumn);
+    const auto span = [](int first, int last) {
+        return last < first ? std::uint64_t(0) : std::uint64_t(std::int64_t(last) - first + 1);
+    };
+    const std::uint64_t rows = span(block.firstRow, block.lastRow);
+    const std::uint64_t columns = span(block.firstColumn, block.lastColumn);
     while (p < end) {
         ++number;
-        CellLineView cell;
         const char16_t* lineEnd = nullptr;
-        const char16_t* q = p;
-        if (plainNumber(q, end, cell.column) && q < end && *q == u' ' &&
-            plainNumber(++q, end, cell.row)) {
-            if (q == end || *q == u'\r' || *q == u'\n') {
-                lineEnd = q;
-            } else if (*q == u' ') {
-                lineEnd = DataFile::findLineBreak(q + 1, end);
-                cell.text = QStringView(q + 1, lineEnd);
-            }
+        CellLineView cell;
+        if (p < broken) {
+            cell = cellLineAt(p, end, lineEnd);
+        } else {
+            lineEnd = end;
+            cell = parseCellLineView(QStringView(p, end));
         }
-        if (lineEnd == nullptr) {
-            lineEnd = DataFile::findLineBreak(p, end);
-            cell = parseCellLineView(QStringView(p, lineEnd));
-        }
-        if (cell.row < block.firstRow || cell.row > block.lastRow ||
-            cell.column < block.firstColumn || cell.column > block.lastColumn)
+        if (unsigned(cell.row) - firstRow >= rows || unsigned(cell.column) - firstColumn >= columns)
             throw UserError(QStringLiteral("Line %1 of %2 lies outside the table.")
                                 .arg(number)
                                 .arg(name)
                                 .toStdString());
-        grid.setCellPiece(cell.column, cell.row, text, cell.text);
+        pieces.set(cell.column, cell.row, cell.text);
         p = DataFile::pastLineBreak(lineEnd, end);
     }
 }

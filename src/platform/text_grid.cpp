@@ -2,6 +2,10 @@
 
 #include "platform/user_error.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 TextGrid::TextGrid(int columns, int rows, int fixedRows)
     : m_columns(columns), m_rows(rows), m_fixedRows(fixedRows), m_currentRow(fixedRows),
       m_cells(std::size_t(columns) * std::size_t(rows)),
@@ -93,27 +97,44 @@ void TextGrid::setCellLatin1(int column, int row, std::string_view text)
         out[i] = QLatin1Char(text[std::size_t(i)]);
 }
 
-void TextGrid::setCellPieceSlowly(int column, int row, const QString& source, QStringView piece)
+void TextGrid::setCellPiece(int column, int row, const QString& source, QStringView piece)
 {
-    const qsizetype from = piece.data() - source.constData();
-    const bool inside = from >= 0 && from + piece.size() <= source.size();
-    if (!inside || piece.isEmpty() || source.size() > maxSource) {
+    const bool inside = !piece.isEmpty() && piece.data() >= source.constData() &&
+                        piece.data() + piece.size() <= source.constData() + source.size();
+    if (!inside) {
         setCell(column, row, piece.toString());
         return;
     }
-    const std::size_t index = at(column, row);
-    clear(index);
-    if (m_source.constData() != source.constData()) {
+    PieceWriter(*this, source).set(column, row, piece);
+}
+
+TextGrid::PieceWriter::PieceWriter(TextGrid& grid, const QString& source)
+    : m_grid(grid), m_cells(grid.m_cells.data()), m_columns(unsigned(grid.m_columns)),
+      m_rows(unsigned(grid.m_rows))
+{
+    if (source.isEmpty() || source.size() > maxSource)
+        return;
+    if (grid.m_source.constData() != source.constData() || grid.m_source.size() != source.size()) {
         // Pieces of an earlier text become texts of their own, so that one
         // shared source serves every piece.
-        if (m_pieces > 0) {
-            for (std::size_t other = 0; other < m_cells.size(); ++other)
-                makeOwn(other);
+        if (grid.m_pieces > 0) {
+            for (std::size_t other = 0; other < grid.m_cells.size(); ++other)
+                grid.makeOwn(other);
         }
-        m_source = source;
+        grid.m_source = source;
     }
-    m_cells[index] = {std::int32_t(from), std::int32_t(piece.size())};
-    ++m_pieces;
+    m_base = std::uintptr_t(grid.m_source.constData());
+    m_size = std::size_t(source.size());
+}
+
+void TextGrid::PieceWriter::setSlowly(int column, int row, QStringView piece)
+{
+    // The table's own calls keep its count, so the writer's goes back first.
+    m_grid.m_pieces += std::exchange(m_added, 0);
+    if (piece.isEmpty())
+        m_grid.clear(m_grid.at(column, row));
+    else
+        m_grid.setCell(column, row, piece.toString());
 }
 
 void TextGrid::setCurrentRow(int row)
@@ -132,9 +153,45 @@ void TextGrid::clearCells(int firstRow, int lastRow, int firstColumn, int lastCo
 {
     if (!contains(firstColumn, firstRow) || !contains(lastColumn, lastRow))
         throw UserError("Grid index out of range");
-    for (int row = firstRow; row <= lastRow; ++row)
-        for (int column = firstColumn; column <= lastColumn; ++column)
-            clear(indexOf(column, row));
+    if (lastColumn < firstColumn)
+        return;
+    // One sweep along each row's slots; a ledger of 1000 rows is cleared
+    // before every year is loaded. Pieces only need their slot emptied and
+    // counted; a cell with a text of its own also lets go of its string.
+    const auto width = std::size_t(lastColumn - firstColumn + 1);
+    Cell* const cells = m_cells.data();
+    qsizetype pieces = 0;
+    for (int row = firstRow; row <= lastRow; ++row) {
+        const std::size_t first = indexOf(firstColumn, row);
+        std::size_t i = 0;
+#if defined(__SSE2__)
+        // Two slots at a time: the lanes of `from` are 0 and 2.
+        const __m128i fromLanes = _mm_set_epi32(0, -1, 0, -1);
+        const __m128i own = _mm_set1_epi32(ownText);
+        const __m128i empty = _mm_set_epi32(0, noText, 0, noText);
+        __m128i counted = _mm_setzero_si128();
+        for (; width - i >= 2; i += 2) {
+            auto* const pair = reinterpret_cast<__m128i*>(cells + first + i);
+            const __m128i twoSlots = _mm_loadu_si128(pair);
+            if ((_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi32(twoSlots, own), fromLanes))) != 0)
+                break;
+            // A piece's lane is all ones, which counts as -1.
+            counted = _mm_add_epi32(
+                counted, _mm_and_si128(_mm_cmpgt_epi32(twoSlots, _mm_set1_epi32(-1)), fromLanes));
+            _mm_storeu_si128(pair, empty);
+        }
+        pieces -= _mm_cvtsi128_si32(counted) + _mm_cvtsi128_si32(_mm_srli_si128(counted, 8));
+#endif
+        for (; i < width; ++i) {
+            Cell& cell = cells[first + i];
+            if (cell.from >= 0)
+                ++pieces;
+            else if (cell.from == ownText)
+                m_texts[first + i].clear();
+            cell.from = noText;
+        }
+    }
+    m_pieces -= pieces;
 }
 
 void TextGrid::copyCells(int fromRow, int toRow, int firstColumn, int lastColumn)

@@ -38,25 +38,16 @@ public:
     void setCellLatin1(int column, int row, std::string_view text);
     // Sets the cell to `piece`, which lies inside `source`. The table keeps a
     // shared copy of `source` for as long as any cell is a piece of it.
-    void setCellPiece(int column, int row, const QString& source, QStringView piece)
-    {
-        // Inline for the loaders, which call it for every line they read.
-        const qsizetype from = piece.data() - source.constData();
-        if (contains(column, row) && from >= 0 && !piece.isEmpty() && source.size() <= maxSource &&
-            from + piece.size() <= source.size() && source.constData() == m_source.constData()) {
-            const std::size_t index = indexOf(column, row);
-            Cell& cell = m_cells[index];
-            if (cell.from < 0) {
-                if (cell.from == ownText)
-                    m_texts[index].clear();
-                ++m_pieces;
-            }
-            cell.from = std::int32_t(from);
-            cell.size = std::int32_t(piece.size());
-            return;
-        }
-        setCellPieceSlowly(column, row, source, piece);
-    }
+    void setCellPiece(int column, int row, const QString& source, QStringView piece);
+
+    // Stores pieces of one text for a loader that reads many cells from it.
+    // The text is shared once (pieces of an earlier text first become texts
+    // of their own); where the slots are, the table's size and the count of
+    // new pieces then stay in the writer, so that a piece costs a few
+    // instructions. A piece outside the text, or every piece of a text too
+    // long to share, is copied instead. While a writer works, nothing else
+    // may change the table.
+    class PieceWriter;
 
     // The text the last pieces came from, once no cell is a piece of it any
     // more (after the cells were cleared): its memory can take the next file.
@@ -94,7 +85,6 @@ private:
     }
     // The index of a cell in the table; "Grid index out of range" outside it.
     std::size_t at(int column, int row) const;
-    void setCellPieceSlowly(int column, int row, const QString& source, QStringView piece);
     void makeOwn(std::size_t index) const;
     void assign(std::size_t to, std::size_t from);
     void clear(std::size_t index)
@@ -118,4 +108,49 @@ private:
     mutable std::vector<QString> m_texts;
     mutable QString m_source;
     mutable qsizetype m_pieces = 0;
+};
+
+class TextGrid::PieceWriter
+{
+public:
+    PieceWriter(TextGrid& grid, const QString& source);
+    ~PieceWriter() { m_grid.m_pieces += m_added; }
+    PieceWriter(const PieceWriter&) = delete;
+    PieceWriter& operator=(const PieceWriter&) = delete;
+
+    // Sets the cell to `piece`; an empty piece empties it. Raises "Grid
+    // index out of range" outside the table.
+    void set(int column, int row, QStringView piece)
+    {
+        // Inline for the loaders, which call it for every line they read.
+        // The offset is taken as unsigned bytes: a piece of another text
+        // lands outside the range and is copied.
+        const std::uintptr_t at = std::uintptr_t(piece.utf16()) - m_base;
+        const auto size = std::size_t(piece.size());
+        if (unsigned(column) < m_columns && unsigned(row) < m_rows && size - 1 < m_size &&
+            at <= (m_size - size) * sizeof(char16_t)) {
+            const std::size_t index = std::size_t(row) * m_columns + unsigned(column);
+            Cell& cell = m_cells[index];
+            if (cell.from < 0) {
+                if (cell.from == ownText)
+                    m_grid.m_texts[index].clear();
+                ++m_added;
+            }
+            cell.from = std::int32_t(at / sizeof(char16_t));
+            cell.size = std::int32_t(size);
+            return;
+        }
+        setSlowly(column, row, piece);
+    }
+
+private:
+    void setSlowly(int column, int row, QStringView piece);
+
+    TextGrid& m_grid;
+    Cell* m_cells;
+    unsigned m_columns;
+    unsigned m_rows;
+    std::uintptr_t m_base = 0;
+    std::size_t m_size = 0;
+    qsizetype m_added = 0;
 };

@@ -1,3 +1,4 @@
+#include "platform/cell_line.h"
 #include "platform/grid_file.h"
 #include "platform/text_grid.h"
 #include "platform/user_error.h"
@@ -293,6 +294,102 @@ TEST(GridFileLoad, AcceptsTheEdgesOfTheBlock)
     loadCellLines(QStringLiteral("CardList.dat"), QStringList{"0 1 a", "7 1 b", "0 24 c", "7 24 d"},
                   0, grid, cardRows);
     EXPECT_EQ(cellLines(grid, 1, 24, 0, 7), (QStringList{"0 1 a", "7 1 b", "0 24 c", "7 24 d"}));
+}
+
+// The loader reads the usual line on a quick path and every other line with
+// the full parser. Whatever the line and wherever it stands, the result must
+// be the one of reading the lines one by one with that parser.
+struct LoadOutcome
+{
+    std::string message;
+    QString cells;
+};
+
+LoadOutcome loadedBy(const std::function<void(TextGrid&)>& load)
+{
+    TextGrid grid(8, 25, 1);
+    LoadOutcome outcome{messageOf([&] { load(grid); }), {}};
+    for (int row = 0; row < grid.rowCount(); ++row)
+        for (int column = 0; column < grid.columnCount(); ++column)
+            if (!grid.cellView(column, row).isEmpty())
+                outcome.cells += QStringLiteral("%1,%2=%3;")
+                                     .arg(column)
+                                     .arg(row)
+                                     .arg(grid.cellView(column, row));
+    return outcome;
+}
+
+LoadOutcome loadedLineByLine(const QString& text, const CellBlock& block)
+{
+    return loadedBy([&](TextGrid& grid) {
+        DataFile::LineReader reader(text);
+        QStringView line;
+        while (reader.next(line)) {
+            const CellLineView cell = parseCellLineView(line);
+            if (cell.row < block.firstRow || cell.row > block.lastRow ||
+                cell.column < block.firstColumn || cell.column > block.lastColumn)
+                throw UserError(QStringLiteral("Line %1 of x.dat lies outside the table.")
+                                    .arg(reader.lineNumber())
+                                    .toStdString());
+            grid.setCell(cell.column, cell.row, cell.text.toString());
+        }
+    });
+}
+
+TEST(GridFileLoad, ReadsEveryLineAsTheLineParserDoesWhereverItStands)
+{
+    const char* const shapes[] = {"3 7 12.34",
+                                  "12 24 x",
+                                  "0 1",
+                                  "0 1 ",
+                                  "1 2  two blanks",
+                                  "7 9 text with 3 4 numbers",
+                                  "01 002 leading zeros",
+                                  "1  2 blank twice",
+                                  " 1 2 leading blank",
+                                  "+1 2 sign",
+                                  "-1 2 negative",
+                                  "1 -2 negative row",
+                                  "1 2x text",
+                                  "1x 2 text",
+                                  "x 2 text",
+                                  "",
+                                  "123456789 1 nine digits",
+                                  "1234567890 1 ten digits",
+                                  "1 123456789 nine",
+                                  "1 1234567890",
+                                  "0 1 caf\u00e9 \u20ac",
+                                  "0 1 \u0661 Arabic digit",
+                                  "\u0661 1 Arabic column",
+                                  "99999999999999999999 1 overflow",
+                                  "1 9999999999999999999999",
+                                  "4294967297 1 wraps to 1",
+                                  "1 4294967298 wraps to 2"};
+    const CellBlock blocks[] = {{1, 24, 0, 7}, {0, 0, 0, 0}, {5, 4, 0, 7}};
+    const char* const breaks[] = {"\r\n", "\n", "\r"};
+    // Around the shape, lines of the usual kind, so that it stands at the
+    // start, in the middle and at the end of the text, with and without a
+    // final break.
+    const QString before = QStringLiteral("0 1 first\r\n2 3 second line\r\n");
+    const QString after = QStringLiteral("4 5 after\r\n6 7 and the last");
+    for (const CellBlock& block : blocks) {
+        for (const char* shape : shapes) {
+            for (const char* lineBreak : breaks) {
+                const QString line = QString::fromUtf8(shape);
+                const QString br = QString::fromLatin1(lineBreak);
+                for (const QString& text : {line, line + br, before + line, before + line + br,
+                                            before + line + br + after, line + br + after + br}) {
+                    const LoadOutcome expected = loadedLineByLine(text, block);
+                    const LoadOutcome loaded = loadedBy([&](TextGrid& grid) {
+                        DataFile::LineReader reader(text);
+                        loadCellLines(QStringLiteral("x.dat"), text, reader, grid, block);
+                    });
+                    EXPECT_EQ(loaded.message, expected.message) << text.toStdString();
+                    EXPECT_EQ(loaded.cells, expected.cells) << text.toStdString();
+                }
+            }
+        }
+    }
 }
 
 // Reading a data file and keeping a damaged copy ---------------------------

@@ -102,6 +102,55 @@ TEST(TextGridPieces, OutsideTheTableAreRefused)
     EXPECT_THROW(grid.clearCells(0, 2, 0, 1), UserError);
 }
 
+TEST(TextGridPieces, FromAWriterReplaceWhatTheCellsHeld)
+{
+    PiecesOfOneText p;
+    p.grid.setCell(0, 2, QStringLiteral("own"));
+    const QString next = QStringLiteral("one two");
+    {
+        TextGrid::PieceWriter pieces(p.grid, next);
+        pieces.set(0, 1, QStringView(next).left(3));   // over a piece of the first text
+        pieces.set(0, 2, QStringView(next).mid(4));    // over a text of its own
+        pieces.set(1, 2, QStringView(next).mid(4, 0)); // empty: the cell empties
+        pieces.set(2, 2, QStringView(p.text).left(2)); // another text: copied
+        EXPECT_THROW(pieces.set(3, 1, QStringView(next).left(3)), UserError);
+        EXPECT_THROW(pieces.set(0, 5, QStringView(next).left(3)), UserError);
+    }
+    EXPECT_EQ(cellsOf(p.grid), QStringLiteral(",,,one,b1,c1,two,,a1,a3,b3,c3,a4,b4,c4"));
+}
+
+// The table lends its last text out for the next load only when no cell is
+// a piece of it any more; a count that lags would let the next file's bytes
+// overwrite cells still in use.
+TEST(TextGridPieces, LendTheirTextOutOnlyWhenNoneIsLeft)
+{
+    TextGrid grid(7, 4, 1);
+    const QString text = QStringLiteral("abcdefghijklmnopqrstuvwxyz");
+    {
+        TextGrid::PieceWriter pieces(grid, text);
+        for (int row = 1; row <= 3; ++row)
+            for (int column = 0; column < 7; ++column)
+                if ((row + column) % 3 != 0)
+                    pieces.set(column, row, QStringView(text).mid(row * 7 + column - 7, 1));
+    }
+    grid.setCell(2, 1, QStringLiteral("own"));
+    grid.setCell(5, 2, QStringLiteral("own"));
+    const QString left = cellsOf(grid);
+    // Every width from 1 to 7 and every start; column 0 is cleared last.
+    for (int first = 1; first < 7; ++first) {
+        grid.clearCells(1, 3, first, 6);
+        EXPECT_TRUE(grid.takeSpareText().isNull()) << first;
+    }
+    EXPECT_EQ(grid.cellView(0, 1), u"a");
+    EXPECT_EQ(grid.cellView(2, 1), u"");
+    grid.clearCells(1, 1, 0, 0);
+    EXPECT_TRUE(grid.takeSpareText().isNull());
+    grid.clearCells(2, 0, 0);
+    EXPECT_EQ(grid.takeSpareText(), text);
+    EXPECT_EQ(cellsOf(grid), QString(27, u','));
+    EXPECT_NE(left, cellsOf(grid));
+}
+
 TEST(TextGridLatin1, RewritesACellInPlaceWithoutTouchingCopiesHandedOut)
 {
     TextGrid grid(1, 2, 0);
