@@ -163,7 +163,7 @@ TEST_F(DataFileOnDisk, AFileThatIsThereButCannotBeReadIsAnErrorNotAMissingFile)
     putBytes(QStringLiteral("1yl.dat"), "26\r\n");
     ASSERT_TRUE(QFile::setPermissions(QStringLiteral("1yl.dat"), QFileDevice::Permissions()));
     const ReadOnlyFolder folder(QDir::currentPath());
-    const std::string outcome = asUnprivilegedUser([] {
+    const std::string outcome = asUnprivilegedUser([]() -> std::string {
         try {
             QByteArray bytes;
             return DataFile::readBytesIfFile(QStringLiteral("1yl.dat"), bytes) ? "read" : "missing";
