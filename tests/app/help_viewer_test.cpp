@@ -4,8 +4,8 @@
 #include "platform/help.h"
 #include "platform/help_file.h"
 #include "platform/short_date.h"
+#include "support/fixed_day.h"
 #include "support/message_recorder.h"
-#include "support/temp_dir.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -284,14 +284,12 @@ TEST_F(HelpWindow, OpenBeforeAModalDialogBecomesUsableWhenAskedForFromIt)
 
 // The program's own windows in an empty data folder, with the viewer installed
 // as main() installs it.
-class HelpFromTheProgram : public InTempDir
+class HelpFromTheProgram : public OnTheFixedDay
 {
 protected:
     void SetUp() override
     {
-        InTempDir::SetUp();
-        Clock::fix(QDateTime(QDate(2026, 12, 8), QTime(12, 0)));
-        ShortDate::setFormat(QStringLiteral("M/d/yy"));
+        OnTheFixedDay::SetUp();
         const QString path = QDir::current().filePath(HelpFile::fileName);
         ASSERT_TRUE(QFile::copy(QStringLiteral(PURSEWISE_HELP_SOURCE), path));
         m_viewer = std::make_unique<HelpViewer>(path);
@@ -305,9 +303,7 @@ protected:
         m_windows.reset();
         setHelpSink(m_previous);
         m_viewer.reset();
-        ShortDate::setFormat(QString());
-        Clock::unfix();
-        InTempDir::TearDown();
+        OnTheFixedDay::TearDown();
     }
 
     HelpViewer& viewer() { return *m_viewer; }

@@ -4,8 +4,8 @@
 #include "platform/text_grid.h"
 #include "platform/user_error.h"
 #include "portfolio/card_list.h"
+#include "support/fixed_day.h"
 #include "support/program_fixture.h"
-#include "support/temp_dir.h"
 
 #include <QDir>
 
@@ -47,23 +47,14 @@ std::string messageOf(const std::function<void()>& call)
 
 // A card list on its own table, in an empty data folder, on 8 December 2026 at
 // noon with short dates as M/d/yy.
-class CardListTest : public InTempDir
+class CardListTest : public OnTheFixedDay
 {
 protected:
     void SetUp() override
     {
-        InTempDir::SetUp();
-        Clock::fix(QDateTime(QDate(2026, 12, 8), QTime(12, 0)));
-        ShortDate::setFormat(QStringLiteral("M/d/yy"));
+        OnTheFixedDay::SetUp();
         for (int column = 0; column < 8; ++column)
             sg1.setCell(column, 0, headers[column]);
-    }
-
-    void TearDown() override
-    {
-        ShortDate::setFormat(QString());
-        Clock::unfix();
-        InTempDir::TearDown();
     }
 
     // Adds a card the way the card dialog's OK does: a fresh key, the first

@@ -6,21 +6,19 @@
 #include "portfolio/main_commands.h"
 #include "portfolio/pursewise.h"
 #include "register/register_commands.h"
+#include "support/fixed_day.h"
 #include "support/message_recorder.h"
-#include "support/temp_dir.h"
 
 #include <memory>
 
 // A whole program state in an empty data folder, on 8 December 2026 at noon,
 // with short dates as M/d/yy and every message recorded.
-class ProgramTest : public InTempDir
+class ProgramTest : public OnTheFixedDay
 {
 protected:
     void SetUp() override
     {
-        InTempDir::SetUp();
-        Clock::fix(QDateTime(QDate(2026, 12, 8), QTime(12, 0)));
-        ShortDate::setFormat(QStringLiteral("M/d/yy"));
+        OnTheFixedDay::SetUp();
         restart();
     }
 
@@ -29,9 +27,7 @@ protected:
         m_main.reset();
         m_register.reset();
         m_p.reset();
-        ShortDate::setFormat(QString());
-        Clock::unfix();
-        InTempDir::TearDown();
+        OnTheFixedDay::TearDown();
     }
 
     // A fresh program started in the same folder, as after quitting.

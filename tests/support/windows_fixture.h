@@ -8,23 +8,19 @@
 // The real windows over a program state in an empty data folder, on 8
 // December 2026 at noon with short dates as M/d/yy; every message is
 // recorded.
-class RealWindows : public InTempDir
+class RealWindows : public OnTheFixedDay
 {
 protected:
     void SetUp() override
     {
-        InTempDir::SetUp();
-        Clock::fix(QDateTime(QDate(2026, 12, 8), QTime(12, 0)));
-        ShortDate::setFormat(QStringLiteral("M/d/yy"));
+        OnTheFixedDay::SetUp();
         m_windows = std::make_unique<ProgramWindows>(m_state);
     }
 
     void TearDown() override
     {
         m_windows.reset();
-        ShortDate::setFormat(QString());
-        Clock::unfix();
-        InTempDir::TearDown();
+        OnTheFixedDay::TearDown();
     }
 
     MessageRecorder messages;
