@@ -1,11 +1,11 @@
 #include "platform/data_file.h"
 
 #include "platform/backup.h"
+#include "platform/save_transaction.h"
 #include "platform/user_error.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -34,19 +34,6 @@ QString fromWindows1252(QByteArrayView bytes)
     return text;
 }
 
-// The reason the system gave for the last failure: "No space left on device".
-QString systemReason(int error, const QString& fallback)
-{
-    return error != 0 ? QString::fromLocal8Bit(std::strerror(error)) : fallback;
-}
-
-UserError fileError(const char* verb, const QString& name, const QString& reason)
-{
-    return UserError(QStringLiteral("Could not %1 \"%2\": %3")
-                         .arg(QString::fromLatin1(verb), name, reason)
-                         .toStdString());
-}
-
 // The writes a test has asked to fail, by file name, with their errno.
 std::map<QString, int>& injectedFailures()
 {
@@ -67,13 +54,30 @@ int takeInjectedFailure(const QString& name)
 
 constexpr char utf8Bom[] = "\xEF\xBB\xBF";
 
+// Where the bytes of `name` are now: the file itself, or the new bytes an
+// open transaction has staged for it; false when the transaction removed it.
+bool currentPath(const QString& name, QString& path)
+{
+    switch (DataFile::Staging::pending(name, path)) {
+    case DataFile::Staging::Pending::Written:
+        return true;
+    case DataFile::Staging::Pending::Removed:
+        return false;
+    case DataFile::Staging::Pending::None:
+        break;
+    }
+    path = name;
+    return true;
+}
+
 } // namespace
 
 namespace DataFile {
 
 bool exists(const QString& name)
 {
-    return QFileInfo(name).isFile();
+    QString path;
+    return currentPath(name, path) && QFileInfo(path).isFile();
 }
 
 QString decode(const QByteArray& bytes)
@@ -175,37 +179,43 @@ QStringList splitLines(const QString& text)
 
 namespace {
 
-void readOpened(QFile& file, QByteArray& bytes)
+void readOpened(const QString& name, QFile& file, QByteArray& bytes)
 {
     bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw fileError("read", file.fileName(), systemReason(errno, file.errorString()));
+        throw fileError("read", name, errno, file.errorString());
 }
 
 } // namespace
 
 bool readBytesIfFile(const QString& name, QByteArray& bytes)
 {
-    QFile file(name);
+    QString path;
+    if (!currentPath(name, path))
+        return false;
+    QFile file(path);
     errno = 0;
     if (!file.open(QIODevice::ReadOnly)) {
         const int error = errno;
         if (!exists(name))
             return false;
-        throw fileError("read", name, systemReason(error, file.errorString()));
+        throw fileError("read", name, error, file.errorString());
     }
-    readOpened(file, bytes);
+    readOpened(name, file, bytes);
     return true;
 }
 
 QByteArray readBytes(const QString& name)
 {
-    QFile file(name);
+    QString path;
+    if (!currentPath(name, path))
+        throw fileError("read", name, ENOENT, QString());
+    QFile file(path);
     errno = 0;
     if (!file.open(QIODevice::ReadOnly))
-        throw fileError("read", name, systemReason(errno, file.errorString()));
+        throw fileError("read", name, errno, file.errorString());
     QByteArray bytes;
-    readOpened(file, bytes);
+    readOpened(name, file, bytes);
     return bytes;
 }
 
@@ -293,35 +303,27 @@ void failNextWrite(const QString& name, int error)
 void writeBytes(const QString& name, const QByteArray& bytes)
 {
     DailyBackup::beforeChange();
-    QSaveFile file(name);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly))
-        throw fileError("save", name, systemReason(errno, file.errorString()));
-    if (const int error = takeInjectedFailure(name); error != 0) {
-        // Half the text reaches the temporary file before the disk is full.
-        file.write(bytes.left(bytes.size() / 2));
-        file.cancelWriting();
-        throw fileError("save", name, systemReason(error, QString()));
-    }
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = systemReason(errno, file.errorString());
-        file.cancelWriting();
-        throw fileError("save", name, reason);
-    }
-    errno = 0;
-    if (!file.commit())
-        throw fileError("save", name, systemReason(errno, file.errorString()));
+    const QString temporary = writeTemporary(name, bytes, takeInjectedFailure(name));
+    if (Staging::active())
+        Staging::stageWrite(name, temporary);
+    else
+        moveIntoPlace(temporary, name);
 }
 
 void remove(const QString& name)
 {
-    QFile file(name);
-    if (!file.exists())
+    QString path;
+    if (!currentPath(name, path) || !QFileInfo::exists(path))
         return;
     DailyBackup::beforeChange();
+    if (Staging::active()) {
+        Staging::stageRemove(name);
+        return;
+    }
+    QFile file(name);
     errno = 0;
     if (!file.remove())
-        throw fileError("delete", name, systemReason(errno, file.errorString()));
+        throw fileError("delete", name, errno, file.errorString());
 }
 
 } // namespace DataFile

@@ -28,3 +28,10 @@ MessageSink setMessageSink(MessageSink sink)
     currentSink() = sink ? std::move(sink) : MessageSink(toStandardError);
     return previous;
 }
+
+void showError(const UserError& error)
+{
+    showMessage(QString::fromUtf8(error.what()));
+    if (!error.followUp().empty())
+        showMessage(QString::fromStdString(error.followUp()));
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/save_transaction.h"
 #include "platform/user_error.h"
 
 #include <QString>
@@ -19,16 +20,26 @@ void showMessage(const QString& text);
 // a sink is installed, messages go to standard error.
 MessageSink setMessageSink(MessageSink sink);
 
-// Runs a window handler; a UserError it raises ends the handler at that step
-// and is shown as a message. What the handler did before stays done.
+// Shows the error's text, then its follow-up if it has one.
+void showError(const UserError& error);
+
+// Runs a window handler, the whole of one user action; a UserError it raises
+// ends the handler at that step and is shown as a message. What the handler
+// did before stays done. Its saves reach the disk together when it ends
+// (DataFile::Transaction), so a crash in between never leaves some files of
+// the action new and others old.
 template <typename Handler>
 void guarded(Handler&& handler)
 {
+    DataFile::Transaction action;
     try {
         handler();
     } catch (const UserError& error) {
-        showMessage(QString::fromUtf8(error.what()));
-        if (!error.followUp().empty())
-            showMessage(QString::fromStdString(error.followUp()));
+        showError(error);
+    }
+    try {
+        action.commit();
+    } catch (const UserError& error) {
+        showError(error);
     }
 }

@@ -23,6 +23,8 @@ Pursewise::Pursewise()
 
 void Pursewise::start()
 {
+    // Saves a crash interrupted are finished before any file is read.
+    guarded([] { DataFile::recover(); });
     guarded([this] {
         cardList.ResetLastKey();
         cardList.ClearSelection();
