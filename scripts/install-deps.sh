@@ -10,6 +10,8 @@ packages=(
   qt6-base-dev libqt6printsupport6 qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
+  # The crash test kills the program at a chosen rename.
+  strace
   # Free look-alikes of the fonts the windows ask for: Liberation for Arial
   # and Times New Roman, URW Bookman for Bookman Old Style, Comic Neue for
   # Comic Sans MS.

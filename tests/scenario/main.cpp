@@ -10,9 +10,11 @@
 
 #include <cstdlib>
 
-// pursewise-scenario SCRIPT: plays the script against the whole program in a
-// fresh, empty data folder. Exits 0 when every step held; otherwise prints the
-// failing line and what it saw, and exits 1.
+// pursewise-scenario [--data DIR] SCRIPT: plays the script against the whole
+// program in a fresh, empty data folder, or with --data in the existing folder
+// DIR, whose files stay for whatever runs next (a crash test kills one run and
+// starts another on what it left). Exits 0 when every step held; otherwise
+// prints the failing line and what it saw, and exits 1.
 int main(int argc, char* argv[])
 {
     const char* platform = std::getenv("QT_QPA_PLATFORM");
@@ -22,14 +24,20 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(applicationTitle);
     QTextStream out(stdout);
 
-    const QStringList arguments = QApplication::arguments();
-    if (arguments.size() != 2) {
-        out << "usage: pursewise-scenario SCRIPT" << Qt::endl;
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    QString dataFolder;
+    if (arguments.size() == 3 && arguments[0] == u"--data") {
+        dataFolder = arguments[1];
+        arguments.remove(0, 2);
+    }
+    if (arguments.size() != 1 || arguments[0].startsWith(u"--")) {
+        out << "usage: pursewise-scenario [--data DIR] SCRIPT" << Qt::endl;
         return 1;
     }
-    QFile file(arguments[1]);
+    QFile file(arguments[0]);
     if (!file.open(QIODevice::ReadOnly)) {
-        out << "cannot read " << arguments[1] << ": " << file.errorString() << Qt::endl;
+        out << "cannot read " << arguments[0] << ": " << file.errorString() << Qt::endl;
         return 1;
     }
     const ParsedScript script = parseScript(file.readAll());
@@ -40,9 +48,14 @@ int main(int argc, char* argv[])
     }
 
     const QString startDirectory = QDir::currentPath();
-    QTemporaryDir data;
-    if (!data.isValid() || !QDir::setCurrent(data.path())) {
-        out << "cannot make a data folder: " << data.errorString() << Qt::endl;
+    QTemporaryDir fresh;
+    if (!dataFolder.isEmpty()) {
+        if (!QDir(dataFolder).exists() || !QDir::setCurrent(dataFolder)) {
+            out << "cannot use the data folder " << dataFolder << Qt::endl;
+            return 1;
+        }
+    } else if (!fresh.isValid() || !QDir::setCurrent(fresh.path())) {
+        out << "cannot make a data folder: " << fresh.errorString() << Qt::endl;
         return 1;
     }
     int exitCode = 1;

@@ -36,7 +36,7 @@ void PrintTo(const Case& c, std::ostream* os)
 class RunnerProcess : public testing::Test
 {
 protected:
-    std::pair<int, QString> play(const QString& script)
+    std::pair<int, QString> play(const QString& script, const QStringList& options = {})
     {
         QFile file(m_dir.filePath(QStringLiteral("test.scenario")));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
@@ -47,7 +47,8 @@ protected:
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         runner.setProcessEnvironment(environment);
         runner.setWorkingDirectory(m_dir.path());
-        runner.start(QStringLiteral(PURSEWISE_SCENARIO), {QStringLiteral("test.scenario")});
+        runner.start(QStringLiteral(PURSEWISE_SCENARIO),
+                     options + QStringList{QStringLiteral("test.scenario")});
         EXPECT_TRUE(runner.waitForFinished(60000));
         return {runner.exitCode(), QString::fromUtf8(runner.readAllStandardOutput())};
     }
@@ -137,6 +138,35 @@ TEST_F(RunnerProcess, SavesPicturesOfWindowsBesideTheScript)
     EXPECT_EQ(exitCode, 0);
     EXPECT_TRUE(QFile::exists(m_dir.filePath(QStringLiteral("main.png"))));
     EXPECT_TRUE(QFile::exists(m_dir.filePath(QStringLiteral("register.png"))));
+}
+
+TEST_F(RunnerProcess, PlaysInAGivenDataFolderAndLeavesItsFilesForTheNextRun)
+{
+    QTemporaryDir data;
+    QFile kept(data.filePath(QStringLiteral("summary.dat")));
+    ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
+    kept.write("900.00\r\n250.00\r\n650.00\r\n");
+    kept.close();
+    // The folder's files are the program's from the start: the totals show,
+    // and a file the script writes is still there after the run.
+    const auto first = play(QStringLiteral("clock 2026-12-08 12:00:00\nstart\n") +
+                                QString::fromLatin1(hint) +
+                                "expect-text Main.E2 250.00\nfile notes.dat\nkept\nend\n",
+                            {QStringLiteral("--data"), data.path()});
+    EXPECT_EQ(first, std::make_pair(0, QString()));
+    const auto second = play(QStringLiteral("expect-file notes.dat\nkept\nend\n"),
+                             {QStringLiteral("--data"), data.path()});
+    EXPECT_EQ(second, std::make_pair(0, QString()));
+    EXPECT_TRUE(QFile::exists(data.filePath(QStringLiteral("notes.dat"))));
+}
+
+TEST_F(RunnerProcess, RefusesADataFolderThatIsNotThere)
+{
+    const auto [exitCode, output] =
+        play(QStringLiteral("start\n"), {QStringLiteral("--data"), m_dir.filePath("none")});
+    EXPECT_EQ(exitCode, 1);
+    EXPECT_TRUE(output.startsWith(QStringLiteral("cannot use the data folder ")))
+        << output.toStdString();
 }
 
 } // namespace
