@@ -21,12 +21,16 @@ script=$3
 every=${4:-1}
 export QT_QPA_PLATFORM=offscreen
 
+# LeakSanitizer cannot work under a tracer; a sanitizer build checks leaks in
+# its other tests.
+traced_env=(env "ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0")
+
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 renames=rename,renameat,renameat2
 
 mkdir "$work/whole"
-if ! strace -f -qq -o "$work/trace" -e trace=$renames \
+if ! "${traced_env[@]}" strace -f -qq -o "$work/trace" -e trace=$renames \
     "$runner" --data "$work/whole" "$script" >"$work/out" 2>/dev/null; then
   echo "the uninterrupted run failed:"
   cat "$work/out"
@@ -49,7 +53,7 @@ for ((n = 1; n <= total; n += every)); do
   folder="$work/trial-$n"
   mkdir "$folder"
   # In a subshell of its own, so that the shell says nothing of the kill.
-  status=$( (strace -f -qq -o /dev/null -e trace=$renames \
+  status=$( ("${traced_env[@]}" strace -f -qq -o /dev/null -e trace=$renames \
     -e inject=$renames:signal=SIGKILL:when=$n "$runner" --data "$folder" "$script" \
     >/dev/null 2>&1); echo $?)
   # strace ends with the signal that ended the program: 128 + 9.
