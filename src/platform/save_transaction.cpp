@@ -104,7 +104,7 @@ QByteArray journalText(const std::vector<Change>& changes)
         else
             text += "save " + change.temporary.toUtf8() + "\r\n";
     }
-    return text + "end\r\n";
+    return text + "commit\r\n";
 }
 
 // A name the journal may touch: a file of the data folder itself, never a
@@ -122,7 +122,7 @@ bool isTemporaryName(const QString& name)
 }
 
 // The journal's changes, or false when it is not one this program wrote
-// whole: a first line, "save TEMPORARY" and "delete NAME" lines, "end".
+// whole: a first line, "save TEMPORARY" and "delete NAME" lines, "commit".
 bool parseJournal(const QByteArray& bytes, std::vector<Change>& changes)
 {
     QList<QByteArray> lines = bytes.split('\n');
@@ -134,7 +134,7 @@ bool parseJournal(const QByteArray& bytes, std::vector<Change>& changes)
             return false;
         line.chop(1);
     }
-    if (lines.first() != "Quillfen Pursewise journal" || lines.last() != "end")
+    if (lines.first() != "Quillfen Pursewise journal" || lines.last() != "commit")
         return false;
     for (qsizetype i = 1; i + 1 < lines.size(); ++i) {
         const QByteArray& line = lines[i];

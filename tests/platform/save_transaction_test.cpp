@@ -113,7 +113,7 @@ TEST_F(SaveTransaction, StartUpFinishesAJournalACrashLeft)
     putBytes(QStringLiteral("CardList.dat.Ab12Cd"), "new list\r\n");
     putBytes(info, "info\r\n");
     leaveJournal("Quillfen Pursewise journal\r\nsave 326.dat.Xy34Zw\r\n"
-                 "save CardList.dat.Ab12Cd\r\ndelete 3info.dat\r\nend\r\n");
+                 "save CardList.dat.Ab12Cd\r\ndelete 3info.dat\r\ncommit\r\n");
     DataFile::recover();
     EXPECT_EQ(folderSnapshot(), (std::map<QString, QByteArray>{{ledger, "new ledger\r\n"},
                                                                {list, "new list\r\n"}}));
@@ -161,17 +161,17 @@ TEST_P(SaveTransactionJournal, AJournalThisProgramDidNotWriteWholeChangesNothing
 }
 
 const DamagedJournal damagedJournals[] = {
-    {"NoEndLine", "Quillfen Pursewise journal\r\nsave CardList.dat.Ab12Cd\r\n"},
+    {"NoCommitLine", "Quillfen Pursewise journal\r\nsave CardList.dat.Ab12Cd\r\n"},
     {"CutInTheMiddleOfALine", "Quillfen Pursewise journal\r\nsave CardList.dat.Ab1"},
     {"Empty", ""},
-    {"NoFirstLine", "save CardList.dat.Ab12Cd\r\nend\r\n"},
-    {"LfOnly", "Quillfen Pursewise journal\nsave CardList.dat.Ab12Cd\nend\n"},
-    {"AnUnknownLine", "Quillfen Pursewise journal\r\nmove CardList.dat.Ab12Cd\r\nend\r\n"},
+    {"NoFirstLine", "save CardList.dat.Ab12Cd\r\ncommit\r\n"},
+    {"LfOnly", "Quillfen Pursewise journal\nsave CardList.dat.Ab12Cd\ncommit\n"},
+    {"AnUnknownLine", "Quillfen Pursewise journal\r\nmove CardList.dat.Ab12Cd\r\ncommit\r\n"},
     {"APathOutOfTheFolder",
-     "Quillfen Pursewise journal\r\nsave ../CardList.dat.Ab12Cd\r\nend\r\n"},
-    {"AnAbsolutePath", "Quillfen Pursewise journal\r\ndelete /etc/CardList.dat\r\nend\r\n"},
-    {"ASaveOfNoTemporaryFile", "Quillfen Pursewise journal\r\nsave CardList.dat\r\nend\r\n"},
-    {"ANulByte", QByteArray("Quillfen Pursewise journal\r\ndelete Card\0List.dat\r\nend\r\n", 51)},
+     "Quillfen Pursewise journal\r\nsave ../CardList.dat.Ab12Cd\r\ncommit\r\n"},
+    {"AnAbsolutePath", "Quillfen Pursewise journal\r\ndelete /etc/CardList.dat\r\ncommit\r\n"},
+    {"ASaveOfNoTemporaryFile", "Quillfen Pursewise journal\r\nsave CardList.dat\r\ncommit\r\n"},
+    {"ANulByte", QByteArray("Quillfen Pursewise journal\r\ndelete Card\0List.dat\r\ncommit\r\n", 58)},
 };
 
 INSTANTIATE_TEST_SUITE_P(Journals, SaveTransactionJournal, testing::ValuesIn(damagedJournals),
