@@ -15,6 +15,35 @@ namespace {
 constexpr int flagColumn = 0;
 constexpr int balanceColumn = 1;
 constexpr int lastYear = 99;
+
+// Two-digit years follow the calendar, not their numbers: after 99 comes 00.
+// Which century a year text means is read from the current year: the ten
+// years after it are the future (a clock that once ran ahead leaves such
+// years in a card's list), and the 89 years before it are the past. In 2026
+// the years run from 37 (1937) through 99, 00 and 26 to 36 (2036); in 2099
+// year 00 is 2100, the year after. Cards within one century keep their
+// numeric order, as long as the current year is not 90 years or more past
+// their first year.
+constexpr int yearsAhead = 10;
+constexpr int yearsInTable = lastYear + 1;
+constexpr int currentPlace = yearsInTable - 1 - yearsAhead; // 89 years come before it
+
+int wrapped(int year)
+{
+    return (year % yearsInTable + yearsInTable) % yearsInTable;
+}
+
+// The place of `year` in calendar order: 0 is the earliest year the current
+// year can mean, currentPlace the current year, currentPlace + 1 next year.
+int placeOf(int year, int currentYear)
+{
+    return wrapped(year - currentYear + currentPlace);
+}
+
+int yearAt(int place, int currentYear)
+{
+    return wrapped(currentYear - currentPlace + place);
+}
 } // namespace
 
 TBeginBal::TBeginBal(TextGrid& table, const MainFields& years, const RegisterFields& card,
@@ -49,8 +78,12 @@ void TBeginBal::MarkFresh()
 
 QString TBeginBal::openingBalance(int year) const
 {
-    for (int y = std::min(year, lastYear); y >= 0; --y) {
-        const QString& balance = m_table.cell(balanceColumn, y);
+    if (year < 0)
+        return QStringLiteral("0.00");
+    const int current = wrapped(m_currentYear);
+    // Back through the calendar: year 00 of 2100 looks at 99, 98, ...
+    for (int place = placeOf(std::min(year, lastYear), current); place >= 0; --place) {
+        const QString& balance = m_table.cell(balanceColumn, yearAt(place, current));
         if (!balance.isEmpty())
             return balance;
     }
@@ -59,16 +92,23 @@ QString TBeginBal::openingBalance(int year) const
 
 void TBeginBal::carry(const QString& amount, Direction direction)
 {
-    const int first = m_selectedYear + 1;
-    const int last = std::min(m_currentYear + 1, lastYear);
+    // A year text that is no year of the table has no later years.
+    if (m_selectedYear < 0 || m_selectedYear > lastYear)
+        return;
+    const int current = wrapped(m_currentYear);
+    // From the year after the selected one up to next year, in calendar
+    // order; nothing when the selected year is next year or later.
+    const int first = placeOf(m_selectedYear, current) + 1;
+    const int last = currentPlace + 1;
     // Empty years start from what they stood for before this carry began, so
     // filling one year does not change what the next empty one starts from.
     std::vector<QString> before;
-    for (int year = first; year <= last; ++year)
-        before.push_back(openingBalance(year));
+    for (int place = first; place <= last; ++place)
+        before.push_back(openingBalance(yearAt(place, current)));
     const std::string change = amount.toStdString();
-    for (int year = first; year <= last; ++year) {
-        const std::string start = before[std::size_t(year - first)].toStdString();
+    for (int place = first; place <= last; ++place) {
+        const int year = yearAt(place, current);
+        const std::string start = before[std::size_t(place - first)].toStdString();
         const std::string result = direction == Direction::Add
                                        ? m_math.AddAmounts(start, change)
                                        : m_math.SubtractAmounts(start, change);
@@ -110,7 +150,10 @@ void TBeginBal::LoadBalances()
 
 void TBeginBal::SaveBalances() const
 {
+    // Year 00 is saved too, when it holds anything: after 99 it is the year
+    // the debt of 99 is carried into. A card that never passes 99 never
+    // fills it, so its file is the same without it.
     DataFile::LineWriter file;
-    addCellLines(file, m_table, 1, lastYear, flagColumn, balanceColumn);
+    addCellLines(file, m_table, 0, lastYear, flagColumn, balanceColumn);
     DataFile::writeBytes(fileName(), file.finish());
 }

@@ -4,8 +4,14 @@
 #include "support/unprivileged.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLockFile>
 
+#include <functional>
+#include <map>
+
+#include <ostream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -87,6 +93,202 @@ TEST_F(FolderLockTest, AnOldLockOfARunningProgramIsNotStale)
 
     FolderLock second(path());
     EXPECT_EQ(second.take(), FolderLock::Outcome::HeldByAnother);
+}
+
+// --- Lock files that no program holds ---
+
+// What was left in the lock file's place, and how.
+struct LeftOverCase
+{
+    const char* label;
+    std::function<void()> leave;
+    std::map<QString, QByteArray> aside; // files that must be kept, by path
+};
+
+void PrintTo(const LeftOverCase& c, std::ostream* os)
+{
+    *os << c.label;
+}
+
+void leaveLockFile(const QByteArray& bytes)
+{
+    QFile file(FolderLock::fileName);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+void leaveLockFolder(const std::map<QString, QByteArray>& files)
+{
+    ASSERT_TRUE(QDir().mkdir(FolderLock::fileName));
+    for (const auto& [name, bytes] : files) {
+        QFile file(QDir(FolderLock::fileName).filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+}
+
+class AbandonedLock : public InTempDir, public testing::WithParamInterface<LeftOverCase>
+{};
+
+TEST_P(AbandonedLock, IsTakenOverAndNothingOfTheUsersIsLost)
+{
+    const LeftOverCase& c = GetParam();
+    c.leave();
+    ASSERT_TRUE(QFileInfo::exists(FolderLock::fileName));
+
+    FolderLock lock(path());
+    EXPECT_EQ(lock.take(), FolderLock::Outcome::Taken) << c.label;
+    EXPECT_TRUE(lock.isHeld());
+
+    // The lock is now this program's own, and a second copy is refused.
+    qint64 pid = 0;
+    QString host;
+    QString app;
+    QLockFile probe(QDir(path()).filePath(FolderLock::fileName));
+    ASSERT_TRUE(probe.getLockInfo(&pid, &host, &app));
+    EXPECT_EQ(pid, qint64(getpid()));
+    FolderLock second(path());
+    EXPECT_EQ(second.take(), FolderLock::Outcome::HeldByAnother);
+    for (const auto& [name, bytes] : c.aside)
+        EXPECT_EQ(bytesOf(name), bytes) << c.label << ": " << name.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Leftovers, AbandonedLock,
+    testing::Values(
+        LeftOverCase{"an empty lock file", [] { leaveLockFile(QByteArray()); }, {}},
+        LeftOverCase{"a lock file of garbage",
+                     [] { leaveLockFile(QByteArray("\xff\xfe\0 garbage\r\nmore")); },
+                     {}},
+        LeftOverCase{"a lock file of blank lines", [] { leaveLockFile("\n\n\n"); }, {}},
+        LeftOverCase{"an empty folder in its place", [] { leaveLockFolder({}); }, {}},
+        LeftOverCase{"a folder holding a file, moved aside whole",
+                     [] { leaveLockFolder({{QStringLiteral("notes.txt"), "keep me\r\n"}}); },
+                     {{QStringLiteral("Pursewise.lock.damaged/notes.txt"), "keep me\r\n"}}},
+        LeftOverCase{"a folder holding a hidden file, moved aside whole",
+                     [] { leaveLockFolder({{QStringLiteral(".hidden"), "x"}}); },
+                     {{QStringLiteral("Pursewise.lock.damaged/.hidden"), "x"}}},
+        LeftOverCase{"a folder whose usual place aside is taken goes to the next free name",
+                     [] {
+                         ASSERT_TRUE(QDir().mkdir(QStringLiteral("Pursewise.lock.damaged")));
+                         QFile older(QStringLiteral("Pursewise.lock.damaged/old.txt"));
+                         ASSERT_TRUE(older.open(QIODevice::WriteOnly));
+                         ASSERT_EQ(older.write("old"), 3);
+                         older.close();
+                         leaveLockFolder({{QStringLiteral("new.txt"), "new"}});
+                     },
+                     {{QStringLiteral("Pursewise.lock.damaged/old.txt"), "old"},
+                      {QStringLiteral("Pursewise.lock.damaged.1/new.txt"), "new"}}}),
+    [](const testing::TestParamInfo<LeftOverCase>& info) {
+        return "Case" + std::to_string(info.index);
+    });
+
+// Makes `folder` writable by everyone for as long as it lives, so that a test
+// that runs as "nobody" can make and remove files in it.
+class FolderOpenToAll
+{
+public:
+    explicit FolderOpenToAll(const QString& folder)
+        : m_folder(folder), m_permissions(QFile::permissions(folder))
+    {
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                                          QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                                          QFileDevice::ReadOther | QFileDevice::WriteOther |
+                                          QFileDevice::ExeOther);
+    }
+    ~FolderOpenToAll() { QFile::setPermissions(m_folder, m_permissions); }
+    FolderOpenToAll(const FolderOpenToAll&) = delete;
+    FolderOpenToAll& operator=(const FolderOpenToAll&) = delete;
+
+private:
+    QString m_folder;
+    QFileDevice::Permissions m_permissions;
+};
+
+TEST_F(FolderLockTest, AnUnreadableLockFileOfTheUsersOwnThatNoProgramHoldsIsTakenOver)
+{
+    FolderOpenToAll open(path());
+    const std::string result = asUnprivilegedUser([this] {
+        {
+            QFile file(FolderLock::fileName);
+            if (!file.open(QIODevice::WriteOnly) || file.write("junk") != 4)
+                return std::string("no lock file");
+        }
+        if (chmod(FolderLock::fileName.toLocal8Bit().constData(), 0) != 0)
+            return std::string("no chmod");
+        FolderLock lock(path());
+        const bool taken = lock.take() == FolderLock::Outcome::Taken;
+        FolderLock second(path());
+        const bool secondRefused = second.take() == FolderLock::Outcome::HeldByAnother;
+        return std::string(taken ? "taken" : "refused") +
+               (secondRefused ? ", second refused" : ", second not refused");
+    });
+    EXPECT_EQ(result, "taken, second refused");
+}
+
+TEST_F(FolderLockTest, AnAbandonedLeftoverInAReadOnlyFolderIsSaidToBeUnmakeable)
+{
+    leaveLockFile("garbage");
+    ReadOnlyFolder readOnly(path());
+    const std::string result = asUnprivilegedUser([this] {
+        FolderLock lock(path());
+        return std::string(lock.take() == FolderLock::Outcome::Failed ? "failed" : "other");
+    });
+    EXPECT_EQ(result, "failed");
+    EXPECT_EQ(bytesOf(FolderLock::fileName), QByteArray("garbage"));
+}
+
+// A running program whose lock file was damaged or made unreadable while it
+// runs still holds the folder.
+TEST_F(FolderLockTest, ARunningProgramsLockIsNotStaleWhateverHappensToItsContent)
+{
+    FolderLock first(path());
+    ASSERT_EQ(first.take(), FolderLock::Outcome::Taken);
+    {
+        QFile lockFile(FolderLock::fileName);
+        ASSERT_TRUE(lockFile.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        lockFile.write("garbage");
+    }
+    FolderLock second(path());
+    EXPECT_EQ(second.take(), FolderLock::Outcome::HeldByAnother);
+
+    ASSERT_TRUE(QFile::setPermissions(FolderLock::fileName, QFileDevice::Permissions()));
+    FolderLock third(path());
+    EXPECT_EQ(third.take(), FolderLock::Outcome::HeldByAnother);
+    EXPECT_TRUE(first.isHeld());
+}
+
+TEST_F(FolderLockTest, AnEmptyLockFileOfAProgramInAnotherProcessIsNotStale)
+{
+    int ready[2];
+    int done[2];
+    ASSERT_EQ(pipe(ready), 0);
+    ASSERT_EQ(pipe(done), 0);
+    const pid_t first = fork();
+    if (first == 0) {
+        // The first program, its lock file emptied under it.
+        FolderLock lock(path());
+        bool ok = lock.take() == FolderLock::Outcome::Taken;
+        ok = ok && QFile::resize(QDir(path()).filePath(FolderLock::fileName), 0);
+        const char taken = ok ? 'y' : 'n';
+        char quit = 0;
+        const bool talked = write(ready[1], &taken, 1) == 1 && read(done[0], &quit, 1) == 1;
+        _exit(talked ? 0 : 1);
+    }
+    char taken = 0;
+    ASSERT_EQ(read(ready[0], &taken, 1), 1);
+    ASSERT_EQ(taken, 'y');
+    ASSERT_EQ(QFileInfo(FolderLock::fileName).size(), 0);
+
+    FolderLock second(path());
+    const FolderLock::Outcome outcome = second.take();
+
+    const char quit = 'q';
+    EXPECT_EQ(write(done[1], &quit, 1), 1);
+    int status = 0;
+    waitpid(first, &status, 0);
+    EXPECT_EQ(outcome, FolderLock::Outcome::HeldByAnother);
 }
 
 using StartUpLock = InTempDir;

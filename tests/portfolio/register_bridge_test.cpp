@@ -424,6 +424,111 @@ TEST_F(CardSequences, OpeningACardInANewYearAddsTheYearToItsList)
     EXPECT_EQ(bytesOf(QStringLiteral("1yl.dat")), QByteArray("26\r\n27\r\n"));
 }
 
+// --- The turn of a century: year 99 is followed by year 00 ---
+
+// A card used over the turn from year 99 to year 00 of a century, run with
+// the clock on a day of each year in turn.
+class CenturyTurn : public ProgramTest, public testing::WithParamInterface<int>
+{
+protected:
+    // The program started on 8 December of year `twoDigits` of the century
+    // (100 is year 00 of the next one).
+    void startIn(int twoDigits)
+    {
+        Clock::fix(QDateTime(QDate(GetParam() + twoDigits, 12, 8), QTime(12, 0)));
+        restart();
+    }
+
+    void openTheCard()
+    {
+        clickCard(1);
+        p().tc.OpenCard();
+        ASSERT_TRUE(p().reg.shown);
+    }
+
+    void showYear(const char* year)
+    {
+        p().tc.SelectYear(QString::fromLatin1(year));
+        p().tc.ChangeYear();
+    }
+
+    QString balanceOfRow(int row) { return p().ledger.cell(TGrid::Balance, row); }
+};
+
+TEST_P(CenturyTurn, TheDebtOfYear99IsCarriedIntoYear00)
+{
+    startIn(99);
+    p().tc.AddCard(
+        newCard(QStringLiteral("Visa"), QStringLiteral("900.00"), QStringLiteral("100.00")));
+    openTheCard();
+    addCharge(QStringLiteral("Books"), QStringLiteral("20.00"));
+    ASSERT_EQ(p().reg.E6, QStringLiteral("120.00"));
+
+    startIn(100);
+    openTheCard();
+    EXPECT_EQ(p().reg.EYr, QStringLiteral("00"));
+    EXPECT_EQ(bytesOf(QStringLiteral("1yl.dat")), crlf({"99", "00"}));
+    EXPECT_EQ(p().beginBal.openingBalance(0), QStringLiteral("120.00"));
+    addCharge(QStringLiteral("Lamp"), QStringLiteral("5.00"));
+    // Year 00 goes on from the 120.00 owed at the end of year 99.
+    EXPECT_EQ(balanceOfRow(1), QStringLiteral("125.00"));
+    EXPECT_EQ(p().reg.E6, QStringLiteral("125.00"));
+    EXPECT_EQ(p().beginBal.openingBalance(1), QStringLiteral("125.00"));
+}
+
+TEST_P(CenturyTurn, AnEntryInYear99MadeInYear00StartsFrom99sOwnOpeningAndReaches00)
+{
+    startIn(98);
+    p().tc.AddCard(
+        newCard(QStringLiteral("Visa"), QStringLiteral("900.00"), QStringLiteral("100.00")));
+    startIn(99);
+    openTheCard();
+    addCharge(QStringLiteral("Books"), QStringLiteral("20.00"));
+    startIn(100);
+    openTheCard();
+    addCharge(QStringLiteral("Lamp"), QStringLiteral("5.00"));
+    ASSERT_EQ(p().reg.E6, QStringLiteral("125.00"));
+
+    showYear("99");
+    EXPECT_EQ(balanceOfRow(1), QStringLiteral("120.00"));
+    addPayment(QStringLiteral("Late payment"), QStringLiteral("30.00"));
+    // Year 99 opened at the 100.00 of year 98: 100 + 20 - 30.
+    EXPECT_EQ(balanceOfRow(1), QStringLiteral("120.00"));
+    EXPECT_EQ(balanceOfRow(2), QStringLiteral("90.00"));
+    EXPECT_EQ(p().reg.E6, QStringLiteral("95.00"));
+    EXPECT_EQ(p().beginBal.openingBalance(99), QStringLiteral("100.00"));
+
+    // The payment reached year 00, which is recomputed when shown.
+    showYear("00");
+    EXPECT_EQ(balanceOfRow(1), QStringLiteral("95.00"));
+    EXPECT_EQ(p().beginBal.openingBalance(1), QStringLiteral("95.00"));
+    restart();
+    openTheCard();
+    EXPECT_EQ(balanceOfRow(1), QStringLiteral("95.00"));
+}
+
+TEST_P(CenturyTurn, AnEntryInYear98MadeInYear00ReachesEveryYearUpToNextYear)
+{
+    startIn(98);
+    p().tc.AddCard(newCard(QStringLiteral("Visa"), QStringLiteral("900.00")));
+    startIn(100);
+    openTheCard();
+    ASSERT_EQ(bytesOf(QStringLiteral("1yl.dat")), crlf({"98", "00"}));
+
+    showYear("98");
+    addCharge(QStringLiteral("Forgotten"), QStringLiteral("40.00"));
+    EXPECT_EQ(bytesOf(QStringLiteral("1bb.dat")),
+              crlf({"0 0 T", "1 0 40.00", "0 1 T", "1 1 40.00", "0 99 T", "1 99 40.00"}));
+    showYear("00");
+    EXPECT_EQ(p().beginBal.openingBalance(0), QStringLiteral("40.00"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Centuries, CenturyTurn, testing::Values(1900, 2000),
+                         [](const testing::TestParamInfo<int>& info) {
+                             return "From" + std::to_string(info.param + 99) + "To" +
+                                    std::to_string(info.param + 100);
+                         });
+
 TEST_F(CardSequences, StartingUpShowsTheSavedStateAndMarksExpiredRates)
 {
     p().tc.AddCard(newCard(QStringLiteral("Visa"), QStringLiteral("900.00")));

@@ -303,20 +303,52 @@ INSTANTIATE_TEST_SUITE_P(
                   Carry::Charge,
                   ".05",
                   {{0, "", "1.00"}, {1, "T", "1.05"}, {2, "T", "1.05"}}},
-        CarryCase{"in year 99 the carry from 98 stops at 99",
+        CarryCase{"in year 99 the carry from 98 reaches 99 and then 00",
                   "98",
                   "99",
                   {{99, "F", "1.00"}},
                   Carry::Charge,
                   "2.00",
-                  {{99, "T", "3.00"}}},
-        CarryCase{"in year 99 a change in 99 has no later year to reach",
+                  {{0, "T", "3.00"}, {99, "T", "3.00"}}},
+        CarryCase{"in year 99 a change in 99 reaches 00, the year after",
                   "99",
                   "99",
                   {{99, "F", "1.00"}},
                   Carry::Payment,
                   "2.00",
-                  {{99, "F", "1.00"}}}),
+                  {{0, "T", "-1.00"}, {99, "F", "1.00"}}},
+        CarryCase{"in year 00 a change in 99 reaches 00 and 01",
+                  "99",
+                  "00",
+                  {{99, "F", "1.00"}},
+                  Carry::Charge,
+                  "2.00",
+                  {{0, "T", "3.00"}, {1, "T", "3.00"}, {99, "F", "1.00"}}},
+        CarryCase{"in year 01 a change in 98 runs through 99 and 00 to 02",
+                  "98",
+                  "01",
+                  {{98, "F", "5.00"}},
+                  Carry::Payment,
+                  "1.00",
+                  {{0, "T", "4.00"},
+                   {1, "T", "4.00"},
+                   {2, "T", "4.00"},
+                   {98, "F", "5.00"},
+                   {99, "T", "4.00"}}},
+        CarryCase{"a year ten years on, from a clock that ran ahead, carries nothing",
+                  "36",
+                  "26",
+                  {{36, "F", "10.00"}},
+                  Carry::Charge,
+                  "5.00",
+                  {{36, "F", "10.00"}}},
+        CarryCase{"in year 95 a year ten years on is 05 of the next century and carries nothing",
+                  "05",
+                  "95",
+                  {{5, "F", "10.00"}},
+                  Carry::Charge,
+                  "5.00",
+                  {{5, "F", "10.00"}}}),
     [](const testing::TestParamInfo<CarryCase>& info) {
         return "Case" + std::to_string(info.index);
     });
@@ -329,6 +361,7 @@ struct OpeningCase
     std::vector<YearRow> rows;
     int year;
     const char* opening;
+    const char* current = "26";
 };
 
 void PrintTo(const OpeningCase& c, std::ostream* os)
@@ -342,6 +375,7 @@ class OpeningBalanceOfAYear : public OpeningBalanceTest,
 
 TEST_P(OpeningBalanceOfAYear, IsItsOwnCellOrTheNearestEarlierFilledOne)
 {
+    setYears(GetParam().current, GetParam().current);
     put(GetParam().rows);
     EXPECT_EQ(p().beginBal.openingBalance(GetParam().year), QString::fromUtf8(GetParam().opening))
         << GetParam().label;
@@ -358,7 +392,18 @@ INSTANTIATE_TEST_SUITE_P(
         OpeningCase{"the nearest of several", {{20, "", "1.00"}, {23, "", "2.00"}}, 26, "2.00"},
         OpeningCase{"never a later year", {{27, "", "9.00"}}, 26, "0.00"},
         OpeningCase{"year 00 counts", {{0, "", "3.00"}}, 5, "3.00"},
-        OpeningCase{"a stale flag alone is no balance", {{25, "T", ""}}, 26, "0.00"}),
+        OpeningCase{"a stale flag alone is no balance", {{25, "T", ""}}, 26, "0.00"},
+        OpeningCase{"year 00 after 99 looks back to 99", {{99, "", "7.00"}}, 0, "7.00", "00"},
+        OpeningCase{"back through the turn to 97", {{97, "", "4.00"}}, 2, "4.00", "01"},
+        OpeningCase{"in year 99, 00 is next year and never an earlier one",
+                    {{0, "", "9.00"}},
+                    99,
+                    "0.00",
+                    "99"},
+        OpeningCase{"in year 26, 99 is 1999 and earlier than 00",
+                    {{99, "", "2.00"}},
+                    0,
+                    "2.00"}),
     [](const testing::TestParamInfo<OpeningCase>& info) {
         return "Case" + std::to_string(info.index);
     });
@@ -374,7 +419,7 @@ TEST_F(OpeningBalanceFile, ClearBalancesEmptiesEveryYearIncludingYearZero)
     EXPECT_EQ(table(), tableOf({}));
 }
 
-TEST_F(OpeningBalanceFile, SaveBalancesWritesEveryNonEmptyCellOfYearsOneToNinetyNine)
+TEST_F(OpeningBalanceFile, SaveBalancesWritesEveryNonEmptyCellOfEveryYear)
 {
     put({{0, "T", "1.00"},
          {6, "T", "12.34"},
@@ -382,7 +427,9 @@ TEST_F(OpeningBalanceFile, SaveBalancesWritesEveryNonEmptyCellOfYearsOneToNinety
          {26, "F", ""},
          {99, "T", "-.05"}});
     p().beginBal.SaveBalances();
-    EXPECT_EQ(bytesOf(QStringLiteral("3bb.dat")), QByteArray("0 6 T\r\n"
+    EXPECT_EQ(bytesOf(QStringLiteral("3bb.dat")), QByteArray("0 0 T\r\n"
+                                                             "1 0 1.00\r\n"
+                                                             "0 6 T\r\n"
                                                              "1 6 12.34\r\n"
                                                              "1 25 100.00\r\n"
                                                              "0 26 F\r\n"
@@ -392,7 +439,6 @@ TEST_F(OpeningBalanceFile, SaveBalancesWritesEveryNonEmptyCellOfYearsOneToNinety
 
 TEST_F(OpeningBalanceFile, AnEmptyTableIsSavedAsAnEmptyFile)
 {
-    put({{0, "T", "5.00"}});
     p().beginBal.SaveBalances();
     EXPECT_TRUE(DataFile::exists(QStringLiteral("3bb.dat")));
     EXPECT_EQ(bytesOf(QStringLiteral("3bb.dat")), QByteArray());
@@ -415,12 +461,11 @@ TEST_F(OpeningBalanceFile, EachCardHasItsOwnFile)
     EXPECT_FALSE(DataFile::exists(QStringLiteral("3bb.dat")));
 }
 
-TEST_F(OpeningBalanceFile, SavedAndLoadedAgainTheTableComesBackWithoutYearZero)
+TEST_F(OpeningBalanceFile, SavedAndLoadedAgainTheTableComesBackWhole)
 {
-    const std::vector<YearRow> rows = {
-        {1, "F", "0.00"}, {6, "T", "12.34"}, {26, "", "-7.50"}, {27, "T", ""}, {99, "F", "1.00"}};
+    const std::vector<YearRow> rows = {{0, "T", "9.00"},     {1, "F", "0.00"}, {6, "T", "12.34"},
+                                       {26, "", "-7.50"},    {27, "T", ""},    {99, "F", "1.00"}};
     put(rows);
-    put({{0, "T", "9.00"}});
     p().beginBal.SaveBalances();
     p().beginBal.ClearBalances();
     p().beginBal.LoadBalances();
