@@ -183,29 +183,6 @@ INSTANTIATE_TEST_SUITE_P(
         return "Case" + std::to_string(info.index);
     });
 
-// Makes `folder` writable by everyone for as long as it lives, so that a test
-// that runs as "nobody" can make and remove files in it.
-class FolderOpenToAll
-{
-public:
-    explicit FolderOpenToAll(const QString& folder)
-        : m_folder(folder), m_permissions(QFile::permissions(folder))
-    {
-        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                          QFileDevice::ExeOwner | QFileDevice::ReadGroup |
-                                          QFileDevice::WriteGroup | QFileDevice::ExeGroup |
-                                          QFileDevice::ReadOther | QFileDevice::WriteOther |
-                                          QFileDevice::ExeOther);
-    }
-    ~FolderOpenToAll() { QFile::setPermissions(m_folder, m_permissions); }
-    FolderOpenToAll(const FolderOpenToAll&) = delete;
-    FolderOpenToAll& operator=(const FolderOpenToAll&) = delete;
-
-private:
-    QString m_folder;
-    QFileDevice::Permissions m_permissions;
-};
-
 TEST_F(FolderLockTest, AnUnreadableLockFileOfTheUsersOwnThatNoProgramHoldsIsTakenOver)
 {
     FolderOpenToAll open(path());
@@ -259,36 +236,65 @@ TEST_F(FolderLockTest, ARunningProgramsLockIsNotStaleWhateverHappensToItsContent
     EXPECT_TRUE(first.isHeld());
 }
 
+// Another program holding the folder: a child process that takes the lock,
+// then runs `afterTaking` (false counts as a failure), and holds the folder
+// until release().
+class OtherProgram
+{
+public:
+    explicit OtherProgram(const QString& folder, const std::function<bool()>& afterTaking = {})
+    {
+        if (pipe(m_ready) != 0 || pipe(m_done) != 0)
+            return;
+        m_pid = fork();
+        if (m_pid == 0) {
+            FolderLock lock(folder);
+            const bool ok =
+                lock.take() == FolderLock::Outcome::Taken && (!afterTaking || afterTaking());
+            const char taken = ok ? 'y' : 'n';
+            char quit = 0;
+            const bool talked = write(m_ready[1], &taken, 1) == 1 && read(m_done[0], &quit, 1) == 1;
+            _exit(talked ? 0 : 1);
+        }
+        char taken = 0;
+        m_holds = read(m_ready[0], &taken, 1) == 1 && taken == 'y';
+    }
+    ~OtherProgram() { release(); }
+    OtherProgram(const OtherProgram&) = delete;
+    OtherProgram& operator=(const OtherProgram&) = delete;
+
+    bool holds() const { return m_holds; }
+
+    void release()
+    {
+        if (m_pid <= 0)
+            return;
+        const char quit = 'q';
+        if (write(m_done[1], &quit, 1) == 1) {
+            int status = 0;
+            waitpid(m_pid, &status, 0);
+        }
+        m_pid = -1;
+    }
+
+private:
+    int m_ready[2] = {-1, -1};
+    int m_done[2] = {-1, -1};
+    pid_t m_pid = -1;
+    bool m_holds = false;
+};
+
 TEST_F(FolderLockTest, AnEmptyLockFileOfAProgramInAnotherProcessIsNotStale)
 {
-    int ready[2];
-    int done[2];
-    ASSERT_EQ(pipe(ready), 0);
-    ASSERT_EQ(pipe(done), 0);
-    const pid_t first = fork();
-    if (first == 0) {
-        // The first program, its lock file emptied under it.
-        FolderLock lock(path());
-        bool ok = lock.take() == FolderLock::Outcome::Taken;
-        ok = ok && QFile::resize(QDir(path()).filePath(FolderLock::fileName), 0);
-        const char taken = ok ? 'y' : 'n';
-        char quit = 0;
-        const bool talked = write(ready[1], &taken, 1) == 1 && read(done[0], &quit, 1) == 1;
-        _exit(talked ? 0 : 1);
-    }
-    char taken = 0;
-    ASSERT_EQ(read(ready[0], &taken, 1), 1);
-    ASSERT_EQ(taken, 'y');
+    // The first program, its lock file emptied under it.
+    OtherProgram first(path(), [this] {
+        return QFile::resize(QDir(path()).filePath(FolderLock::fileName), 0);
+    });
+    ASSERT_TRUE(first.holds());
     ASSERT_EQ(QFileInfo(FolderLock::fileName).size(), 0);
 
     FolderLock second(path());
-    const FolderLock::Outcome outcome = second.take();
-
-    const char quit = 'q';
-    EXPECT_EQ(write(done[1], &quit, 1), 1);
-    int status = 0;
-    waitpid(first, &status, 0);
-    EXPECT_EQ(outcome, FolderLock::Outcome::HeldByAnother);
+    EXPECT_EQ(second.take(), FolderLock::Outcome::HeldByAnother);
 }
 
 using StartUpLock = InTempDir;
@@ -315,37 +321,17 @@ TEST_F(StartUpLock, ASecondCopySaysSoAndTouchesNoFile)
 TEST_F(StartUpLock, TwoProgramsInOneFolderTheSecondLeaves)
 {
     putBytes(QStringLiteral("CardList.dat"), "1\r\n1\r\n0 1 1. Visa\r\n");
-    int ready[2];
-    int done[2];
-    ASSERT_EQ(pipe(ready), 0);
-    ASSERT_EQ(pipe(done), 0);
-    const pid_t first = fork();
-    if (first == 0) {
-        // The first program: holds the folder until told to quit.
-        FolderLock lock(path());
-        const char taken = lock.take() == FolderLock::Outcome::Taken ? 'y' : 'n';
-        char quit = 0;
-        const bool talked = write(ready[1], &taken, 1) == 1 && read(done[0], &quit, 1) == 1;
-        _exit(talked ? 0 : 1);
-    }
-    char taken = 0;
-    ASSERT_EQ(read(ready[0], &taken, 1), 1);
-    ASSERT_EQ(taken, 'y');
+    OtherProgram first(path());
+    ASSERT_TRUE(first.holds());
     const auto before = folderSnapshot();
 
     MessageRecorder messages;
     FolderLock second(path());
-    const bool secondRuns = lockDataFolder(second);
-    const auto after = folderSnapshot();
-
-    const char quit = 'q';
-    EXPECT_EQ(write(done[1], &quit, 1), 1);
-    int status = 0;
-    waitpid(first, &status, 0);
-    EXPECT_FALSE(secondRuns);
+    EXPECT_FALSE(lockDataFolder(second));
     EXPECT_EQ(messages.shown().size(), 1);
-    EXPECT_EQ(after, before);
+    EXPECT_EQ(folderSnapshot(), before);
     // Once the first program has ended, the folder is free.
+    first.release();
     FolderLock third(path());
     EXPECT_EQ(third.take(), FolderLock::Outcome::Taken);
 }

@@ -37,23 +37,45 @@ inline std::string asUnprivilegedUser(const std::function<std::string()>& attemp
     return result;
 }
 
-// Makes `folder` readable and enterable by everyone and writable by no one
-// for as long as it lives.
-class ReadOnlyFolder
+// Gives `folder` other permissions for as long as it lives.
+class FolderPermissions
 {
 public:
-    explicit ReadOnlyFolder(const QString& folder)
+    FolderPermissions(const QString& folder, QFileDevice::Permissions permissions)
         : m_folder(folder), m_permissions(QFile::permissions(folder))
     {
-        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
-                                          QFileDevice::ReadGroup | QFileDevice::ExeGroup |
-                                          QFileDevice::ReadOther | QFileDevice::ExeOther);
+        QFile::setPermissions(folder, permissions);
     }
-    ~ReadOnlyFolder() { QFile::setPermissions(m_folder, m_permissions); }
-    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
-    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+    ~FolderPermissions() { QFile::setPermissions(m_folder, m_permissions); }
+    FolderPermissions(const FolderPermissions&) = delete;
+    FolderPermissions& operator=(const FolderPermissions&) = delete;
 
 private:
     QString m_folder;
     QFileDevice::Permissions m_permissions;
+};
+
+// Readable and enterable by everyone, writable by no one.
+class ReadOnlyFolder : public FolderPermissions
+{
+public:
+    explicit ReadOnlyFolder(const QString& folder)
+        : FolderPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                        QFileDevice::ReadGroup | QFileDevice::ExeGroup |
+                                        QFileDevice::ReadOther | QFileDevice::ExeOther)
+    {}
+};
+
+// Writable by everyone, so that a test that runs as "nobody" can make and
+// remove files in it.
+class FolderOpenToAll : public FolderPermissions
+{
+public:
+    explicit FolderOpenToAll(const QString& folder)
+        : FolderPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                        QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                                        QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                                        QFileDevice::ReadOther | QFileDevice::WriteOther |
+                                        QFileDevice::ExeOther)
+    {}
 };
