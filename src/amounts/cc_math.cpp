@@ -17,7 +17,7 @@ bool isDigit(char c)
 
 UserError tooLarge(const std::string& text)
 {
-    return UserError("'" + text + "' is too large an amount");
+    return UserError("'" + quotedText(text) + "' is too large an amount");
 }
 
 } // namespace

@@ -36,7 +36,8 @@ void loadCellLines(const QString& name, const QString& text, DataFile::LineReade
 int readNumberLine(DataFile::LineReader& reader);
 
 // Reads the data file `name` whole and hands its decoded text to `parse`. When
-// parsing stops on a bad line, the file's original bytes are first kept as
+// the file holds a NUL byte ("Line N of NAME holds a NUL byte.") or parsing
+// stops on a bad line, the file's original bytes are first kept as
 // NAME.damaged, and the error gains the follow-up "NAME could not be read
 // completely; its original content was kept as NAME.damaged."
 // `buffer` is memory the decoded text may use again (TextGrid::takeSpareText).
@@ -59,6 +60,13 @@ template <typename Parse>
 void parseDataBytes(const QString& name, const QByteArray& bytes, Parse&& parse, QString buffer)
 {
     try {
+        // A power cut can leave blocks of zeros in a file; no file the program
+        // writes holds a NUL, so one anywhere means the file is damaged.
+        if (const qsizetype nul = bytes.indexOf('\0'); nul >= 0)
+            throw UserError(QStringLiteral("Line %1 of %2 holds a NUL byte.")
+                                .arg(DataFile::lineOfOffset(bytes, nul))
+                                .arg(name)
+                                .toStdString());
         DataFile::decodeInto(bytes, buffer);
         parse(std::as_const(buffer));
     } catch (const UserError& error) {

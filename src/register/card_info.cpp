@@ -2,6 +2,7 @@
 
 #include "amounts/cc_math.h"
 #include "platform/data_file.h"
+#include "platform/grid_file.h"
 #include "portfolio/main_fields.h"
 #include "register/grid.h"
 #include "register/register_fields.h"
@@ -126,10 +127,11 @@ void TCardInfo::SaveInfo() const
 
 void TCardInfo::LoadInfo()
 {
-    const QString name = fileName();
-    if (!DataFile::exists(name))
+    QStringList lines;
+    const bool read = readDataFileIfAny(
+        fileName(), [&](const QString& text) { lines = DataFile::splitLines(text); });
+    if (!read)
         return;
-    const QStringList lines = DataFile::readLines(name);
     qsizetype line = 0;
     for (QString* field : infoFields(m_fields))
         *field = lines.value(line++);
