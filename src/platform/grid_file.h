@@ -5,6 +5,9 @@
 
 #include <QStringList>
 
+#include <functional>
+#include <string>
+
 // The grid files: leading lines of their own, then one cell line per
 // non-empty cell, row by row and within a row by ascending column.
 
@@ -24,12 +27,23 @@ struct CellBlock
     int lastColumn;
 };
 
+// Looks at one cell before it is stored: column, row, text and the number of
+// its line in the file. It raises a UserError for a cell the file may not
+// hold, and the load stops there.
+using CellCheck = std::function<void(int column, int row, QStringView text, qsizetype line)>;
+
 // Stores the lines `reader` has still to give as cells; they stay pieces of
 // `text`, the text the reader walks (see TextGrid). A field that is not a
 // number stops the load with the conversion message, a cell outside `block`
-// with "Line N of NAME lies outside the table."; cells read before stay.
+// with "Line N of NAME lies outside the table.", a cell `check` refuses with
+// its message; cells read before stay.
 void loadCellLines(const QString& name, const QString& text, DataFile::LineReader& reader,
-                   TextGrid& grid, const CellBlock& block);
+                   TextGrid& grid, const CellBlock& block, const CellCheck& check = {});
+
+// " (line N of NAME)": what a message about one cell of a file adds, so that
+// the user can find the cell: "'12x.50' is not a valid floating point value
+// (line 14 of 326.dat)".
+std::string lineOfFile(qsizetype line, const QString& name);
 
 // The number on the reader's next line, as a count or key at the top of a
 // file: "'' is not a valid integer value" when the file has no more lines.

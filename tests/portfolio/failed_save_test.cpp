@@ -94,7 +94,13 @@ std::vector<FailedSaveCase> allCases()
     for (std::size_t a = 0; a < actions().size(); ++a) {
         for (int step = 0; step < actions()[a].saves.size(); ++step) {
             cases.push_back({a, step, Fault::FullDisk});
-            cases.push_back({a, step, Fault::FolderInThePlace});
+            // A new card's key passes by every name of the folder, so a
+            // folder in the place of one of its files only moves it on to
+            // the next key (new_card_key_test.cpp).
+            const bool newCard = actions()[a].action == Action::NewCardWithOpening ||
+                                 actions()[a].action == Action::NewCard;
+            if (!newCard || step < 2)
+                cases.push_back({a, step, Fault::FolderInThePlace});
         }
         cases.push_back({a, 0, Fault::ReadOnlyFolder});
     }

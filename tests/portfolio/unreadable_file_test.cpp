@@ -14,6 +14,50 @@ using UnreadableFile = ProgramTest;
 // The largest file the program reads: larger than any it writes.
 constexpr qsizetype fourMegabytes = 4 * 1024 * 1024;
 
+const QString listFile = QStringLiteral("CardList.dat");
+
+QByteArray tooLarge()
+{
+    return "1\r\n1\r\n0 1 1. " + QByteArray(fourMegabytes, 'x') + "\r\n";
+}
+
+TEST_F(UnreadableFile, AHugeCardListIsRefusedAtStartUpAndNeverSavedOver)
+{
+    const QByteArray huge = tooLarge();
+    putBytes(listFile, huge);
+    messages.clear();
+    restart();
+    ASSERT_EQ(messages.shown().size(), 1) << messages.shown().join(u'|').toStdString();
+    EXPECT_EQ(messages.shown().front(),
+              QStringLiteral("Could not read \"CardList.dat\": it holds %1 bytes, more than any "
+                             "file this program writes (4 MB). It is left as it is.")
+                  .arg(huge.size()));
+    EXPECT_EQ(p().cardList.cardCount(), 0);
+    EXPECT_EQ(p().main.SelectedYr, QStringLiteral("26"));
+
+    const auto before = folderSnapshot();
+    messages.clear();
+    guarded([this] { p().tc.AddCard(newCard(QStringLiteral("Gas"), QStringLiteral("300.00"))); });
+    EXPECT_EQ(messages.shown(),
+              QStringList{"CardList.dat could not be read, so the program does not save over it."});
+    EXPECT_EQ(folderSnapshot(), before);
+    EXPECT_EQ(bytesOf(listFile), huge);
+    EXPECT_FALSE(QFile::exists(listFile + QStringLiteral(".damaged")));
+}
+
+TEST_F(UnreadableFile, ACardListThatIsAFolderIsReportedAndNoCardIsAdded)
+{
+    ASSERT_TRUE(QDir().mkdir(listFile));
+    messages.clear();
+    restart();
+    EXPECT_EQ(messages.shown(), QStringList{"Could not read \"CardList.dat\": Is a directory"});
+    messages.clear();
+    guarded([this] { p().tc.AddCard(newCard(QStringLiteral("Gas"), QStringLiteral("300.00"))); });
+    EXPECT_EQ(messages.shown(),
+              QStringList{"CardList.dat could not be read, so the program does not save over it."});
+    EXPECT_TRUE(folderSnapshot().empty());
+}
+
 TEST_F(UnreadableFile, AHugeSummaryIsNeverSavedOver)
 {
     p().tc.AddCard(newCard(QStringLiteral("Visa"), QStringLiteral("900.00")));
