@@ -145,6 +145,35 @@ void TGrid::SaveYear() const
     DataFile::writeBytes(fileName(), file.finish());
 }
 
+void TGrid::checkRows(const QString& name) const
+{
+    // Entries fill rows 1 to EntryCount: a count below the rows that hold
+    // entries would let the next Add overwrite one, a count above them would
+    // count empty rows as entries.
+    int entries = 0;
+    for (int row = 1; row <= lastRow; ++row) {
+        bool filled = false;
+        for (int column = Date; column <= Balance && !filled; ++column)
+            filled = !m_ledger.cellView(column, row).isEmpty();
+        if (!filled)
+            continue;
+        if (row != entries + 1)
+            throw UserError(QStringLiteral("Row %1 of %2 is empty, but a later row holds an entry.")
+                                .arg(entries + 1)
+                                .arg(name)
+                                .toStdString());
+        ++entries;
+    }
+    if (entries != m_entryCount)
+        throw UserError(
+            QStringLiteral("Line 1 of %1 counts %2 %3, but the ledger holds %4.")
+                .arg(name)
+                .arg(m_entryCount)
+                .arg(m_entryCount == 1 ? QStringLiteral("entry") : QStringLiteral("entries"))
+                .arg(entries)
+                .toStdString());
+}
+
 int TGrid::filledRows() const
 {
     int rows = 0;
@@ -174,6 +203,7 @@ void TGrid::LoadYear()
                                         .toStdString());
                 m_entryCount = count;
                 loadCellLines(name, text, lines, m_ledger, {1, lastRow, Date, Balance});
+                checkRows(name);
             },
             m_ledger.takeSpareText());
         if (!read)
