@@ -175,6 +175,17 @@ std::int64_t TccMath::AmountToCents(const std::string& amount) const
     return TextToWhole(text);
 }
 
+void TccMath::CheckAmount(const std::string& text) const
+{
+    try {
+        AmountToCents(text);
+    } catch (const UserError& error) {
+        if (std::string_view(error.what()).ends_with("is too large an amount"))
+            throw;
+        throw conversionError(text, "floating point value");
+    }
+}
+
 std::string TccMath::CentsToAmount(std::int64_t cents) const
 {
     if (cents == 0)

@@ -1,5 +1,6 @@
 #include "portfolio/card_list.h"
 
+#include "amounts/cc_math.h"
 #include "platform/clock.h"
 #include "platform/conversions.h"
 #include "platform/data_file.h"
@@ -282,8 +283,8 @@ void TCardList::LoadList()
 
 CellCheck TCardList::cellCheck() const
 {
-    // The key of every card is checked as it is read, so that a bad one
-    // stops the load before it reaches the table.
+    // The key of every card and its amounts are checked as they are read, so
+    // that a bad one stops the load before it reaches the table.
     return [this, keyRows = std::map<qint64, int>()](int column, int row, QStringView text,
                                                      qsizetype line) mutable {
         if (column == Name) {
@@ -301,6 +302,12 @@ CellCheck TCardList::cellCheck() const
                                     .arg(key)
                                     .arg(at->second)
                                     .toStdString());
+        } else if (column == Limit || column == Owed || column == Available) {
+            try {
+                TccMath().CheckAmount(text.toString().toStdString());
+            } catch (const UserError& error) {
+                throw UserError(error.what() + lineOfFile(line, listFile));
+            }
         }
     };
 }

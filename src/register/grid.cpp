@@ -145,6 +145,20 @@ void TGrid::SaveYear() const
     DataFile::writeBytes(fileName(), file.finish());
 }
 
+void TGrid::checkAmount(QStringView text, qsizetype line, const QString& name) const
+{
+    // The running balance adds every charge and payment; one that is no
+    // amount is reported here with its place in the file, not later in the
+    // middle of a posting.
+    if (TccMath::PlainCents(std::u16string_view(text.utf16(), std::size_t(text.size()))))
+        return;
+    try {
+        m_math.CheckAmount(text.toString().toStdString());
+    } catch (const UserError& error) {
+        throw UserError(error.what() + lineOfFile(line, name));
+    }
+}
+
 void TGrid::checkRows(const QString& name) const
 {
     // Entries fill rows 1 to EntryCount: a count below the rows that hold
@@ -202,7 +216,11 @@ void TGrid::LoadYear()
                                         .arg(name)
                                         .toStdString());
                 m_entryCount = count;
-                loadCellLines(name, text, lines, m_ledger, {1, lastRow, Date, Balance});
+                loadCellLines(name, text, lines, m_ledger, {1, lastRow, Date, Balance},
+                              [&](int column, int, QStringView cell, qsizetype line) {
+                                  if (column == Charges || column == Payments)
+                                      checkAmount(cell, line, name);
+                              });
                 checkRows(name);
             },
             m_ledger.takeSpareText());

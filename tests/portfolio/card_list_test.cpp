@@ -461,6 +461,12 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedCase{"two cards with one key", "2\r\n2\r\n" + cardLines(1, "1. Visa"),
                     "0 2 1. Amex\r\n", "Line 11 of CardList.dat gives row 2 the key 1 of row 1.", 1,
                     2},
+        // An amount the totals cannot add names its place in the file.
+        DamagedCase{"a limit that is no amount", "1\r\n1\r\n0 1 1. Visa\r\n1 1 10/31/27\r\n",
+                    "4 1 12x.50\r\n",
+                    "'12x.50' is not a valid floating point value (line 5 of CardList.dat)", 1, 1},
+        DamagedCase{"an owed balance that is no amount", "1\r\n1\r\n0 1 1. Visa\r\n", "5 1 --3\r\n",
+                    "'--3' is not a valid floating point value (line 4 of CardList.dat)", 1, 1},
         // Zeros from a power cut: nothing of the file is read.
         DamagedCase{"zeros after the first card", "",
                     "2\r\n2\r\n" + cardLines(1, "1. Visa") + QByteArray(64, '\0'),

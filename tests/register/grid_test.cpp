@@ -660,7 +660,20 @@ INSTANTIATE_TEST_SUITE_P(
                       QByteArray("1\r\n2 1 Bo\0\0\0\0\r\n", 15),
                       "Line 2 of 326.dat holds a NUL byte.",
                       0,
-                      {}}),
+                      {}},
+        // An amount the running balance cannot add names its
+        // place in the file.
+        DamagedLedger{"a charge that is no amount",
+                      "2\r\n2 1 a\r\n3 1 5.00\r\n2 2 b\r\n3 2 12x.50\r\n",
+                      "'12x.50' is not a valid floating point value "
+                      "(line 5 of 326.dat)",
+                      2,
+                      {row("", "a", "5.00", "", "", ""), row("", "b", "", "", "", "")}},
+        DamagedLedger{"a payment that is no amount",
+                      "1\r\n2 1 a\r\n4 1 abc\r\n",
+                      "'abc' is not a valid floating point value (line 3 of 326.dat)",
+                      1,
+                      {row("", "a", "", "", "", "")}}),
     [](const testing::TestParamInfo<DamagedLedger>& info) {
         return "Case" + std::to_string(info.index);
     });
