@@ -281,12 +281,12 @@ void TCardList::LoadList()
     raiseLastKeyToListedKeys();
 }
 
-CellCheck TCardList::cellCheck() const
+CellCheck TCardList::cellCheck()
 {
     // The key of every card and its amounts are checked as they are read, so
     // that a bad one stops the load before it reaches the table.
-    return [this, keyRows = std::map<qint64, int>()](int column, int row, QStringView text,
-                                                     qsizetype line) mutable {
+    return [keyRows = std::map<qint64, int>()](int column, int row, QStringView text,
+                                               qsizetype line) mutable {
         if (column == Name) {
             const qsizetype point = text.indexOf(u'.');
             const QStringView key = point < 0 ? text : text.left(point);

@@ -86,7 +86,7 @@ private:
     void putCurrent(Column column, const QString& text);
     void repairAfterDamage();
     void raiseLastKeyToListedKeys();
-    CellCheck cellCheck() const;
+    static CellCheck cellCheck();
     void checkRows() const;
     static QString notSavedOver();
 
