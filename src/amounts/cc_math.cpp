@@ -17,7 +17,7 @@ bool isDigit(char c)
 
 UserError tooLarge(const std::string& text)
 {
-    return UserError("'" + text + "' is too large an amount");
+    return UserError("'" + quotedText(text) + "' is too large an amount");
 }
 
 } // namespace
@@ -173,6 +173,17 @@ std::int64_t TccMath::AmountToCents(const std::string& amount) const
             text += "0";
     }
     return TextToWhole(text);
+}
+
+void TccMath::CheckAmount(const std::string& text) const
+{
+    try {
+        AmountToCents(text);
+    } catch (const UserError& error) {
+        if (std::string_view(error.what()).ends_with("is too large an amount"))
+            throw;
+        throw conversionError(text, "floating point value");
+    }
 }
 
 std::string TccMath::CentsToAmount(std::int64_t cents) const

@@ -43,6 +43,10 @@ public:
 
     // 1,234.56 is 123456; $12 is 1200; 12.5 is 1250; -.05 is -5.
     std::int64_t AmountToCents(const std::string& text) const;
+    // Whether AmountToCents takes the text. Raises "'x' is not a valid
+    // floating point value" quoting the text as it was given ("12x.50", not
+    // the digits AmountToCents was left with), or the too-large message.
+    void CheckAmount(const std::string& text) const;
     // The cents of a plain stored amount, read where it lies: an optional "-",
     // at most 16 digits, ".", two digits ("1234.56", "-.05"). Any other text
     // gives nothing; AmountToCents reads it the long way, with its messages.

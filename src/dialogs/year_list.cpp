@@ -1,6 +1,7 @@
 #include "dialogs/year_list.h"
 
 #include "platform/data_file.h"
+#include "platform/grid_file.h"
 #include "portfolio/main_fields.h"
 #include "register/register_fields.h"
 
@@ -16,10 +17,12 @@ void TYrList::ClearYears()
 
 void TYrList::LoadYears()
 {
-    const QString name = fileName();
-    if (!DataFile::exists(name))
+    QStringList items;
+    const bool read = readDataFileIfAny(
+        fileName(), [&](const QString& text) { items = DataFile::splitLines(text); });
+    if (!read)
         return;
-    m_list.items = DataFile::readLines(name);
+    m_list.items = items;
     m_list.selected = -1;
 }
 

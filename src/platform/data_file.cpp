@@ -181,6 +181,14 @@ namespace {
 
 void readOpened(const QString& name, QFile& file, QByteArray& bytes)
 {
+    // Checked before the read: a file larger than any this program writes is
+    // no data file of it, and reading 50 MB of it whole would only stall.
+    if (const qint64 size = file.size(); size > largestFile)
+        throw UserError(QStringLiteral("Could not read \"%1\": it holds %2 bytes, more than any "
+                                       "file this program writes (4 MB). It is left as it is.")
+                            .arg(name)
+                            .arg(size)
+                            .toStdString());
     bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw fileError("read", name, errno, file.errorString());
@@ -197,9 +205,12 @@ bool readBytesIfFile(const QString& name, QByteArray& bytes)
     errno = 0;
     if (!file.open(QIODevice::ReadOnly)) {
         const int error = errno;
-        if (!exists(name))
+        const QFileInfo info(name);
+        if (!info.exists())
             return false;
-        throw fileError("read", name, error, file.errorString());
+        // A folder in the file's place is no missing file: the card's next
+        // save would fail on it after the files before it were written.
+        throw fileError("read", name, info.isDir() ? EISDIR : error, file.errorString());
     }
     readOpened(name, file, bytes);
     return true;
@@ -212,11 +223,25 @@ QByteArray readBytes(const QString& name)
         throw fileError("read", name, ENOENT, QString());
     QFile file(path);
     errno = 0;
-    if (!file.open(QIODevice::ReadOnly))
-        throw fileError("read", name, errno, file.errorString());
+    if (!file.open(QIODevice::ReadOnly)) {
+        const int error = QFileInfo(name).isDir() ? EISDIR : errno;
+        throw fileError("read", name, error, file.errorString());
+    }
     QByteArray bytes;
     readOpened(name, file, bytes);
     return bytes;
+}
+
+qsizetype lineOfOffset(const QByteArray& bytes, qsizetype offset)
+{
+    // Line breaks as splitLines counts them: CR LF, a lone CR, a lone LF.
+    qsizetype line = 1;
+    for (qsizetype i = 0; i < offset; ++i) {
+        if (bytes[i] == '\n' ||
+            (bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n')))
+            ++line;
+    }
+    return line;
 }
 
 QStringList readLines(const QString& name)

@@ -16,19 +16,29 @@
 // removal of a day first makes the day's backup of the folder (backup.h).
 //
 // Reading splits at CR LF, a lone CR or a lone LF; a last line without a break
-// still counts, and a NUL byte ends the text. Bytes that are not valid UTF-8
+// still counts, and a NUL byte ends the text (the loaders refuse such a file
+// first, see grid_file.h). Bytes that are not valid UTF-8
 // are read as Windows-1252, the 8-bit text of older installs.
 namespace DataFile {
 
 bool exists(const QString& name);
 
-// Raises "Could not read "<name>": <reason>" when the file cannot be read.
+// No data file of this program grows past 4 MB (1000 ledger rows of long
+// descriptions stay far below); a larger file is refused before it is read.
+inline constexpr qint64 largestFile = 4 * 1024 * 1024;
+
+// Raises "Could not read "<name>": <reason>" when the file cannot be read:
+// a folder of that name gives "Is a directory", a file above largestFile
+// a reason naming its size.
 QStringList readLines(const QString& name);
 QByteArray readBytes(const QString& name);
-// The same for a file that may be missing: false when there is no such file
-// (a folder of that name counts as none). One open instead of a look first
-// and an open after.
+// The same for a file that may be missing: false when there is nothing of
+// that name. One open instead of a look first and an open after.
 bool readBytesIfFile(const QString& name, QByteArray& bytes);
+
+// The line, from 1, that holds the byte at `offset`, with the line breaks
+// counted as reading splits them.
+qsizetype lineOfOffset(const QByteArray& bytes, qsizetype offset);
 
 // Writes the bytes as they are, atomically like writeLines.
 void writeBytes(const QString& name, const QByteArray& bytes);

@@ -87,7 +87,7 @@ CellLineView cellLineAt(const char16_t* p, const char16_t* end, const char16_t*&
 } // namespace
 
 void loadCellLines(const QString& name, const QString& text, DataFile::LineReader& reader,
-                   TextGrid& grid, const CellBlock& block)
+                   TextGrid& grid, const CellBlock& block, const CellCheck& check)
 {
     qsizetype number = reader.lineNumber();
     const QStringView rest = reader.takeRest();
@@ -128,9 +128,16 @@ void loadCellLines(const QString& name, const QString& text, DataFile::LineReade
                                 .arg(number)
                                 .arg(name)
                                 .toStdString());
+        if (check && !cell.text.isEmpty())
+            check(cell.column, cell.row, cell.text, number);
         pieces.set(cell.column, cell.row, cell.text);
         p = DataFile::pastLineBreak(lineEnd, end);
     }
+}
+
+std::string lineOfFile(qsizetype line, const QString& name)
+{
+    return QStringLiteral(" (line %1 of %2)").arg(line).arg(name).toStdString();
 }
 
 int readNumberLine(DataFile::LineReader& reader)

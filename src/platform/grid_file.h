@@ -5,6 +5,9 @@
 
 #include <QStringList>
 
+#include <functional>
+#include <string>
+
 // The grid files: leading lines of their own, then one cell line per
 // non-empty cell, row by row and within a row by ascending column.
 
@@ -24,19 +27,31 @@ struct CellBlock
     int lastColumn;
 };
 
+// Looks at one cell before it is stored: column, row, text and the number of
+// its line in the file. It raises a UserError for a cell the file may not
+// hold, and the load stops there.
+using CellCheck = std::function<void(int column, int row, QStringView text, qsizetype line)>;
+
 // Stores the lines `reader` has still to give as cells; they stay pieces of
 // `text`, the text the reader walks (see TextGrid). A field that is not a
 // number stops the load with the conversion message, a cell outside `block`
-// with "Line N of NAME lies outside the table."; cells read before stay.
+// with "Line N of NAME lies outside the table.", a cell `check` refuses with
+// its message; cells read before stay.
 void loadCellLines(const QString& name, const QString& text, DataFile::LineReader& reader,
-                   TextGrid& grid, const CellBlock& block);
+                   TextGrid& grid, const CellBlock& block, const CellCheck& check = {});
+
+// " (line N of NAME)": what a message about one cell of a file adds, so that
+// the user can find the cell: "'12x.50' is not a valid floating point value
+// (line 14 of 326.dat)".
+std::string lineOfFile(qsizetype line, const QString& name);
 
 // The number on the reader's next line, as a count or key at the top of a
 // file: "'' is not a valid integer value" when the file has no more lines.
 int readNumberLine(DataFile::LineReader& reader);
 
 // Reads the data file `name` whole and hands its decoded text to `parse`. When
-// parsing stops on a bad line, the file's original bytes are first kept as
+// the file holds a NUL byte ("Line N of NAME holds a NUL byte.") or parsing
+// stops on a bad line, the file's original bytes are first kept as
 // NAME.damaged, and the error gains the follow-up "NAME could not be read
 // completely; its original content was kept as NAME.damaged."
 // `buffer` is memory the decoded text may use again (TextGrid::takeSpareText).
@@ -59,6 +74,13 @@ template <typename Parse>
 void parseDataBytes(const QString& name, const QByteArray& bytes, Parse&& parse, QString buffer)
 {
     try {
+        // A power cut can leave blocks of zeros in a file; no file the program
+        // writes holds a NUL, so one anywhere means the file is damaged.
+        if (const qsizetype nul = bytes.indexOf('\0'); nul >= 0)
+            throw UserError(QStringLiteral("Line %1 of %2 holds a NUL byte.")
+                                .arg(DataFile::lineOfOffset(bytes, nul))
+                                .arg(name)
+                                .toStdString());
         DataFile::decodeInto(bytes, buffer);
         parse(std::as_const(buffer));
     } catch (const UserError& error) {

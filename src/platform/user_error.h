@@ -23,9 +23,23 @@ private:
     std::string m_followUp;
 };
 
+// The text as a message quotes it: at most 40 characters, then "…", so that a
+// damaged line of thousands of characters still gives a box one can read.
+inline std::string quotedText(const std::string& text)
+{
+    constexpr int longest = 40;
+    int characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        // A UTF-8 character starts at every byte that does not continue one.
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && ++characters > longest)
+            return text.substr(0, i) + "\xE2\x80\xA6";
+    }
+    return text;
+}
+
 // "'abc' is not a valid integer value": the conversion messages all quote the
 // offending text the same way.
 inline UserError conversionError(const std::string& text, const char* what)
 {
-    return UserError("'" + text + "' is not a valid " + what);
+    return UserError("'" + quotedText(text) + "' is not a valid " + what);
 }

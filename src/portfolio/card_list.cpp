@@ -1,16 +1,46 @@
 #include "portfolio/card_list.h"
 
+#include "amounts/cc_math.h"
 #include "platform/clock.h"
 #include "platform/conversions.h"
 #include "platform/data_file.h"
 #include "platform/grid_file.h"
 #include "platform/short_date.h"
 
+#include <QDir>
+
 #include <algorithm>
+#include <map>
 
 namespace {
 const QString listFile = QStringLiteral("CardList.dat");
 constexpr int lastCardRow = 24;
+
+// "1 card", "2 cards".
+QString cardsText(int count)
+{
+    return QString::number(count) +
+           (count == 1 ? QStringLiteral(" card") : QStringLiteral(" cards"));
+}
+
+// The key a file of the folder belongs to, 0 for a file of no card: the digits
+// before "info.dat", "bb.dat" or "yl.dat", or all digits but the last two
+// before ".dat" ("326.dat" is card 3's year 26). Copies such as
+// "326.dat.damaged" count as well. A key the list could never hand out (a
+// leading zero, past the largest) names no file a new card would write.
+qint64 keyOfFileName(const QString& name)
+{
+    qsizetype digits = 0;
+    while (digits < name.size() && name[digits] >= u'0' && name[digits] <= u'9')
+        ++digits;
+    const QStringView rest = QStringView(name).mid(digits);
+    QStringView key;
+    if (rest.startsWith(u"info.dat") || rest.startsWith(u"bb.dat") || rest.startsWith(u"yl.dat"))
+        key = QStringView(name).left(digits);
+    else if (rest.startsWith(u".dat") && digits >= 3)
+        key = QStringView(name).left(digits - 2);
+    return TCardList::isCardKey(key) ? key.toLongLong() : 0;
+}
 } // namespace
 
 TCardList::TCardList(TextGrid& sg1) : m_sg1(sg1) {}
@@ -22,7 +52,46 @@ void TCardList::ResetLastKey()
 
 void TCardList::NextKey()
 {
-    ++m_lastKey;
+    if (m_unread)
+        throw UserError(notSavedOver().toStdString());
+    // The new key names no file of the folder: a list that lost its cards
+    // (emptied, damaged) must not hand a new card the files of an old one.
+    // One listing of the folder, when a card is added.
+    qint64 highest = std::max(m_lastKey, 0);
+    for (int row = 1; row <= lastCardRow; ++row) {
+        const QString key = keyOfName(m_sg1.cell(Name, row));
+        if (isCardKey(key))
+            highest = std::max(highest, key.toLongLong());
+    }
+    const QStringList names = QDir::current().entryList(QDir::AllEntries | QDir::NoDotAndDotDot |
+                                                        QDir::Hidden | QDir::System);
+    for (const QString& name : names)
+        highest = std::max(highest, keyOfFileName(name));
+    if (highest >= largestKey)
+        throw UserError(QStringLiteral("No more cards can be added: the card keys have reached "
+                                       "%1, the largest the card list can hold.")
+                            .arg(largestKey)
+                            .toStdString());
+    m_lastKey = int(highest + 1);
+}
+
+bool TCardList::isCardKey(QStringView key)
+{
+    // Plain decimal digits, no sign, no leading zero, 1 to 2147483647: a key
+    // names files, so "/elsewhere/pw" or "-3" is no key.
+    if (key.isEmpty() || key.size() > 10 || key[0] == u'0')
+        return false;
+    for (const QChar c : key) {
+        if (c < u'0' || c > u'9')
+            return false;
+    }
+    return key.toLongLong() <= largestKey;
+}
+
+QString TCardList::notSavedOver()
+{
+    return QStringLiteral("%1 could not be read, so the program does not save over it.")
+        .arg(listFile);
 }
 
 void TCardList::ResetCount()
@@ -54,8 +123,11 @@ QString TCardList::keyOfName(const QString& nameCell)
 
 void TCardList::SelectFromGrid()
 {
+    // A row whose key is no plain number selects nothing: its files would
+    // lie outside the data folder.
     const QString& name = m_sg1.cell(Name, m_sg1.currentRow());
-    m_selectedKey = name.isEmpty() ? QString() : keyOfName(name);
+    const QString key = keyOfName(name);
+    m_selectedKey = isCardKey(key) ? key : QString();
 }
 
 void TCardList::SelectNewRow()
@@ -162,6 +234,8 @@ void TCardList::MarkExpired()
 
 void TCardList::SaveList() const
 {
+    if (m_unread)
+        throw UserError(notSavedOver().toStdString());
     DataFile::LineWriter file;
     file.append(m_lastKey);
     file.endLine();
@@ -173,24 +247,99 @@ void TCardList::SaveList() const
 
 void TCardList::LoadList()
 {
+    // A list that is there but cannot be read (too large, a folder, no
+    // permission) keeps no copy: nothing may save over it afterwards.
+    m_unread = false;
+    QByteArray bytes;
     try {
-        const bool read = readDataFileIfAny(listFile, [this](const QString& text) {
-            DataFile::LineReader lines(text);
-            m_lastKey = readNumberLine(lines);
-            m_cardCount = readNumberLine(lines);
-            if (m_cardCount < 0 || m_cardCount > lastCardRow)
-                throw UserError(QStringLiteral("Line 2 of %1 lies outside the table.")
-                                    .arg(listFile)
-                                    .toStdString());
-            loadCellLines(listFile, text, lines, m_sg1, {1, lastCardRow, Name, IntroExpiry});
-        });
-        if (!read)
+        if (!DataFile::readBytesIfFile(listFile, bytes))
             return;
+    } catch (const UserError&) {
+        m_unread = true;
+        throw;
+    }
+    try {
+        parseDataBytes(
+            listFile, bytes,
+            [this](const QString& text) {
+                DataFile::LineReader lines(text);
+                m_lastKey = readNumberLine(lines);
+                m_cardCount = readNumberLine(lines);
+                if (m_cardCount < 0 || m_cardCount > lastCardRow)
+                    throw UserError(QStringLiteral("Line 2 of %1 lies outside the table.")
+                                        .arg(listFile)
+                                        .toStdString());
+                loadCellLines(listFile, text, lines, m_sg1, {1, lastCardRow, Name, IntroExpiry},
+                              cellCheck());
+                checkRows();
+            },
+            QString());
     } catch (const UserError&) {
         repairAfterDamage();
         throw;
     }
     raiseLastKeyToListedKeys();
+}
+
+CellCheck TCardList::cellCheck()
+{
+    // The key of every card and its amounts are checked as they are read, so
+    // that a bad one stops the load before it reaches the table.
+    return [keyRows = std::map<qint64, int>()](int column, int row, QStringView text,
+                                               qsizetype line) mutable {
+        if (column == Name) {
+            const qsizetype point = text.indexOf(u'.');
+            const QStringView key = point < 0 ? text : text.left(point);
+            if (!isCardKey(key))
+                throw UserError(conversionError(key.toString().toStdString(), "card key").what() +
+                                lineOfFile(line, listFile));
+            const auto [at, fresh] = keyRows.emplace(key.toLongLong(), row);
+            if (!fresh && at->second != row)
+                throw UserError(QStringLiteral("Line %1 of %2 gives row %3 the key %4 of row %5.")
+                                    .arg(line)
+                                    .arg(listFile)
+                                    .arg(row)
+                                    .arg(key)
+                                    .arg(at->second)
+                                    .toStdString());
+        } else if (column == Limit || column == Owed || column == Available) {
+            try {
+                TccMath().CheckAmount(text.toString().toStdString());
+            } catch (const UserError& error) {
+                throw UserError(error.what() + lineOfFile(line, listFile));
+            }
+        }
+    };
+}
+
+void TCardList::checkRows() const
+{
+    // Cards fill rows 1 to CardCount, each with its name: a count that
+    // disagrees would let the next card overwrite a listed one.
+    int cards = 0;
+    for (int row = 1; row <= lastCardRow; ++row) {
+        bool filled = false;
+        for (int column = Name; column <= IntroExpiry && !filled; ++column)
+            filled = !m_sg1.cellView(column, row).isEmpty();
+        if (!filled)
+            continue;
+        if (m_sg1.cellView(Name, row).isEmpty())
+            throw UserError(QStringLiteral("Row %1 of %2 holds no card name.")
+                                .arg(row)
+                                .arg(listFile)
+                                .toStdString());
+        if (row != cards + 1)
+            throw UserError(QStringLiteral("Row %1 of %2 is empty, but a later row holds a card.")
+                                .arg(cards + 1)
+                                .arg(listFile)
+                                .toStdString());
+        ++cards;
+    }
+    if (cards != m_cardCount)
+        throw UserError(QStringLiteral("Line 2 of %1 counts %2, but the list holds %3.")
+                            .arg(listFile, cardsText(m_cardCount))
+                            .arg(cards)
+                            .toStdString());
 }
 
 void TCardList::raiseLastKeyToListedKeys()
@@ -199,10 +348,9 @@ void TCardList::raiseLastKeyToListedKeys()
     // behind the keys it lists.
     m_lastKey = std::max(m_lastKey, 0);
     for (int row = 1; row <= lastCardRow; ++row) {
-        bool ok = false;
-        const int key = keyOfName(m_sg1.cell(Name, row)).toInt(&ok);
-        if (ok && key > m_lastKey)
-            m_lastKey = key;
+        const QString key = keyOfName(m_sg1.cell(Name, row));
+        if (isCardKey(key))
+            m_lastKey = std::max(m_lastKey, key.toInt());
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/grid_file.h"
 #include "platform/text_grid.h"
 
 #include <QString>
@@ -32,6 +33,9 @@ public:
     void setSelectedKey(const QString& key) { m_selectedKey = key; }
 
     void ResetLastKey();
+    // Hands out the next key: above LastKey, every listed key and every key
+    // that names a file of the folder. Refused, with nothing changed, past
+    // the largest key or when "CardList.dat" could not be read.
     void NextKey();
     void ResetCount();
     void IncrementCount();
@@ -73,14 +77,23 @@ public:
     void PutCardCell(const QString& key, Column column, const QString& text);
     // The key of a Card Name cell: the text before its first ".".
     static QString keyOfName(const QString& nameCell);
+    // True for a key the list may hold: plain decimal digits without a sign
+    // or leading zero, from 1 to largestKey.
+    static bool isCardKey(QStringView key);
+    static constexpr int largestKey = 2147483647;
 
 private:
     void putCurrent(Column column, const QString& text);
     void repairAfterDamage();
     void raiseLastKeyToListedKeys();
+    static CellCheck cellCheck();
+    void checkRows() const;
+    static QString notSavedOver();
 
     TextGrid& m_sg1;
     int m_lastKey = 0;
     int m_cardCount = 0;
     QString m_selectedKey;
+    // "CardList.dat" is there but could not be read: saving would replace it.
+    bool m_unread = false;
 };

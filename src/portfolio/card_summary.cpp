@@ -2,6 +2,7 @@
 
 #include "amounts/cc_math.h"
 #include "platform/data_file.h"
+#include "platform/grid_file.h"
 #include "platform/text_grid.h"
 #include "portfolio/card_list.h"
 #include "portfolio/main_fields.h"
@@ -34,14 +35,31 @@ void TS::ComputeTotals()
 
 void TS::SaveSummary() const
 {
+    if (m_unread)
+        throw UserError(
+            QStringLiteral("%1 could not be read, so the program does not save over it.")
+                .arg(summaryFile)
+                .toStdString());
     DataFile::writeLines(summaryFile, {m_fields.E1, m_fields.E2, m_fields.E3});
 }
 
 void TS::LoadSummary()
 {
-    if (!DataFile::exists(summaryFile))
-        return;
-    const QStringList lines = DataFile::readLines(summaryFile);
+    // A file that is there but cannot be read (too large, a folder, no
+    // permission) keeps no copy, so no later save may replace it.
+    m_unread = false;
+    QByteArray bytes;
+    try {
+        if (!DataFile::readBytesIfFile(summaryFile, bytes))
+            return;
+    } catch (const UserError&) {
+        m_unread = true;
+        throw;
+    }
+    QStringList lines;
+    parseDataBytes(
+        summaryFile, bytes, [&](const QString& text) { lines = DataFile::splitLines(text); },
+        QString());
     m_fields.E1 = lines.value(0);
     m_fields.E2 = lines.value(1);
     m_fields.E3 = lines.value(2);

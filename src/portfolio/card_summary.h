@@ -24,4 +24,6 @@ private:
     const TCardList& m_cardList;
     MainFields& m_fields;
     const TccMath& m_math;
+    // "summary.dat" is there but could not be read: saving would replace it.
+    bool m_unread = false;
 };

@@ -90,6 +90,8 @@ void TC::AddCard(const CardValues& values)
     // the register is touched.
     if (list.cardCount() >= m_p.sg1.rowCount() - 1)
         throw UserError("Grid index out of range");
+    // The key first: when none can be handed out, nothing has changed yet.
+    list.NextKey();
 
     // The new card's first ledger and its carries belong to this year, the
     // year its year list starts with.
@@ -106,7 +108,6 @@ void TC::AddCard(const CardValues& values)
     m_p.beginBal.TakeCurrentYear();
     m_p.beginBal.TakeSelectedYear();
 
-    list.NextKey();
     list.SelectNewRow();
     list.setSelectedKey(QString::number(list.lastKey()));
     m_p.reg.cardKey = list.selectedKey();

@@ -32,7 +32,8 @@ public:
     // Reloads the ledger for SelectedYr; also closes the register on failure.
     void ChangeYear();
     // Creates a card from the card dialog's values. With 24 cards listed it
-    // fails with "Grid index out of range" before anything changes.
+    // fails with "Grid index out of range" before anything changes, and so
+    // it does when no new key can be handed out (TCardList::NextKey).
     void AddCard(const CardValues& values);
     // Applies the fields the user changed to the open card.
     void EditCard(const CardValues& values);

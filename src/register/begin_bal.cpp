@@ -144,7 +144,18 @@ void TBeginBal::LoadBalances()
     const QString name = fileName();
     readDataFileIfAny(name, [&](const QString& text) {
         DataFile::LineReader lines(text);
-        loadCellLines(name, text, lines, m_table, {0, lastYear, flagColumn, balanceColumn});
+        // An opening balance is added to by every carry: one that is no
+        // amount is reported with its line now, not in the middle of a posting.
+        loadCellLines(name, text, lines, m_table, {0, lastYear, flagColumn, balanceColumn},
+                      [&](int column, int, QStringView cell, qsizetype line) {
+                          if (column != balanceColumn)
+                              return;
+                          try {
+                              m_math.CheckAmount(cell.toString().toStdString());
+                          } catch (const UserError& error) {
+                              throw UserError(error.what() + lineOfFile(line, name));
+                          }
+                      });
     });
 }
 

@@ -2,10 +2,12 @@
 
 #include "amounts/cc_math.h"
 #include "platform/data_file.h"
+#include "platform/grid_file.h"
 #include "portfolio/main_fields.h"
 #include "register/grid.h"
 #include "register/register_fields.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -127,9 +129,24 @@ void TCardInfo::SaveInfo() const
 void TCardInfo::LoadInfo()
 {
     const QString name = fileName();
-    if (!DataFile::exists(name))
+    QStringList lines;
+    const bool read = readDataFileIfAny(name, [&](const QString& text) {
+        lines = DataFile::splitLines(text);
+        // Lines 7 to 10 are the totals every posting adds to: one that is no
+        // amount is reported with its line now, and the fields stay as they
+        // were. An empty one counts as 0.00.
+        for (qsizetype line = 6; line < std::min<qsizetype>(lines.size(), 10); ++line) {
+            if (lines[line].isEmpty())
+                continue;
+            try {
+                m_math.CheckAmount(lines[line].toStdString());
+            } catch (const UserError& error) {
+                throw UserError(error.what() + lineOfFile(line + 1, name));
+            }
+        }
+    });
+    if (!read)
         return;
-    const QStringList lines = DataFile::readLines(name);
     qsizetype line = 0;
     for (QString* field : infoFields(m_fields))
         *field = lines.value(line++);

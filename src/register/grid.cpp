@@ -145,6 +145,49 @@ void TGrid::SaveYear() const
     DataFile::writeBytes(fileName(), file.finish());
 }
 
+void TGrid::checkAmount(QStringView text, qsizetype line, const QString& name) const
+{
+    // The running balance adds every charge and payment; one that is no
+    // amount is reported here with its place in the file, not later in the
+    // middle of a posting.
+    if (TccMath::PlainCents(std::u16string_view(text.utf16(), std::size_t(text.size()))))
+        return;
+    try {
+        m_math.CheckAmount(text.toString().toStdString());
+    } catch (const UserError& error) {
+        throw UserError(error.what() + lineOfFile(line, name));
+    }
+}
+
+void TGrid::checkRows(const QString& name) const
+{
+    // Entries fill rows 1 to EntryCount: a count below the rows that hold
+    // entries would let the next Add overwrite one, a count above them would
+    // count empty rows as entries.
+    int entries = 0;
+    for (int row = 1; row <= lastRow; ++row) {
+        bool filled = false;
+        for (int column = Date; column <= Balance && !filled; ++column)
+            filled = !m_ledger.cellView(column, row).isEmpty();
+        if (!filled)
+            continue;
+        if (row != entries + 1)
+            throw UserError(QStringLiteral("Row %1 of %2 is empty, but a later row holds an entry.")
+                                .arg(entries + 1)
+                                .arg(name)
+                                .toStdString());
+        ++entries;
+    }
+    if (entries != m_entryCount)
+        throw UserError(
+            QStringLiteral("Line 1 of %1 counts %2 %3, but the ledger holds %4.")
+                .arg(name)
+                .arg(m_entryCount)
+                .arg(m_entryCount == 1 ? QStringLiteral("entry") : QStringLiteral("entries"))
+                .arg(entries)
+                .toStdString());
+}
+
 int TGrid::filledRows() const
 {
     int rows = 0;
@@ -173,7 +216,12 @@ void TGrid::LoadYear()
                                         .arg(name)
                                         .toStdString());
                 m_entryCount = count;
-                loadCellLines(name, text, lines, m_ledger, {1, lastRow, Date, Balance});
+                loadCellLines(name, text, lines, m_ledger, {1, lastRow, Date, Balance},
+                              [&](int column, int, QStringView cell, qsizetype line) {
+                                  if (column == Charges || column == Payments)
+                                      checkAmount(cell, line, name);
+                              });
+                checkRows(name);
             },
             m_ledger.takeSpareText());
         if (!read)

@@ -67,4 +67,29 @@ INSTANTIATE_TEST_SUITE_P(
                     BadLine{"99999999999 1 text", "'99999999999' is not a valid integer value"},
                     BadLine{"Visa", "'Visa' is not a valid integer value"}));
 
+// A damaged line can be thousands of characters long; the message quotes
+// its first forty and marks the cut, counting characters, not bytes.
+TEST(ConversionMessages, QuoteAtMostFortyCharactersOfTheOffendingText)
+{
+    const auto messageFor = [](const QString& line) -> std::string {
+        try {
+            parseCellLine(line);
+        } catch (const UserError& error) {
+            return error.what();
+        }
+        return "<parsed>";
+    };
+    const QString forty(40, u'x');
+    EXPECT_EQ(messageFor(forty + QStringLiteral(" 1 text")),
+              "'" + forty.toStdString() + "' is not a valid integer value");
+    EXPECT_EQ(messageFor(forty + QStringLiteral("y 1 text")),
+              "'" + forty.toStdString() + "\u2026' is not a valid integer value");
+    EXPECT_EQ(messageFor(QString(50000, u'7') + QStringLiteral(" 1 text")),
+              "'" + std::string(40, '7') + "\u2026' is not a valid integer value");
+    const QString accented(45, QChar(0xE9));
+    EXPECT_EQ(messageFor(accented + QStringLiteral(" 1 text")),
+              "'" + QString(40, QChar(0xE9)).toStdString() +
+                  "\u2026' is not a valid integer value");
+}
+
 } // namespace

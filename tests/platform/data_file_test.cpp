@@ -7,6 +7,7 @@
 #include <QFileDevice>
 
 #include <cerrno>
+#include <functional>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,6 +15,9 @@
 namespace {
 
 using DataFileOnDisk = InTempDir;
+
+// The largest file the program reads: larger than any it writes.
+constexpr qsizetype fourMegabytes = 4 * 1024 * 1024;
 
 TEST_F(DataFileOnDisk, WritesEveryLineWithCrLf)
 {
@@ -150,12 +154,54 @@ TEST_F(DataFileOnDisk, ReadsAFileThatMayBeMissingWithOneOpen)
     QByteArray bytes = "left alone";
     EXPECT_FALSE(DataFile::readBytesIfFile(QStringLiteral("9info.dat"), bytes));
     EXPECT_EQ(bytes, "left alone");
-    // A folder of that name is no file either.
-    ASSERT_TRUE(QDir().mkdir(QStringLiteral("126.dat")));
-    EXPECT_FALSE(DataFile::readBytesIfFile(QStringLiteral("126.dat"), bytes));
     putBytes(QStringLiteral("1yl.dat"), "25\r\n26\r\n");
     EXPECT_TRUE(DataFile::readBytesIfFile(QStringLiteral("1yl.dat"), bytes));
     EXPECT_EQ(bytes, "25\r\n26\r\n");
+}
+
+std::string readMessage(const std::function<void()>& read)
+{
+    try {
+        read();
+    } catch (const UserError& error) {
+        return error.what();
+    }
+    return "<read>";
+}
+
+// A folder where a card's file should be: reading it as no file would let the
+// next posting write the other files before the save of this one fails.
+TEST_F(DataFileOnDisk, AFolderInTheFilesPlaceIsAnErrorNotAMissingFile)
+{
+    ASSERT_TRUE(QDir().mkdir(QStringLiteral("1info.dat")));
+    QByteArray bytes = "left alone";
+    EXPECT_EQ(readMessage([&] { DataFile::readBytesIfFile(QStringLiteral("1info.dat"), bytes); }),
+              "Could not read \"1info.dat\": Is a directory");
+    EXPECT_EQ(readMessage([] { DataFile::readBytes(QStringLiteral("1info.dat")); }),
+              "Could not read \"1info.dat\": Is a directory");
+    EXPECT_EQ(bytes, "left alone");
+}
+
+// Nothing the program writes reaches 4 MB; a larger file is refused by its
+// size before a byte of it is read, and stays as it is.
+TEST_F(DataFileOnDisk, AFileLargerThanAnyDataFileIsRefusedBeforeItIsRead)
+{
+    const QByteArray justFits(fourMegabytes, 'x');
+    putBytes(QStringLiteral("326.dat"), justFits);
+    QByteArray bytes;
+    EXPECT_TRUE(DataFile::readBytesIfFile(QStringLiteral("326.dat"), bytes));
+    EXPECT_EQ(bytes.size(), justFits.size());
+
+    const QByteArray tooLarge = justFits + 'y';
+    putBytes(QStringLiteral("CardList.dat"), tooLarge);
+    const std::string refusal = "Could not read \"CardList.dat\": it holds 4194305 bytes, more "
+                                "than any file this program writes (4 MB). It is left as it is.";
+    EXPECT_EQ(
+        readMessage([&] { DataFile::readBytesIfFile(QStringLiteral("CardList.dat"), bytes); }),
+        refusal);
+    EXPECT_EQ(readMessage([] { DataFile::readBytes(QStringLiteral("CardList.dat")); }), refusal);
+    EXPECT_EQ(bytesOf(QStringLiteral("CardList.dat")), tooLarge);
+    EXPECT_EQ(QDir().entryList(QDir::Files, QDir::Name), (QStringList{"326.dat", "CardList.dat"}));
 }
 
 TEST_F(DataFileOnDisk, AFileThatIsThereButCannotBeReadIsAnErrorNotAMissingFile)

@@ -419,6 +419,54 @@ void readStoppingAtALetter(QStringList& seen)
     });
 }
 
+struct NulCase
+{
+    const char* label;
+    QByteArray bytes;
+    const char* message;
+};
+
+void PrintTo(const NulCase& c, std::ostream* os)
+{
+    *os << c.label;
+}
+
+class GridFileNul : public InTempDir, public testing::WithParamInterface<NulCase>
+{};
+
+// A power cut leaves blocks of zeros; the program writes no NUL, so one
+// anywhere is damage: nothing is handed over and the bytes are kept.
+TEST_P(GridFileNul, IsDamageWhereverItStandsAndNamesItsLine)
+{
+    const NulCase& c = GetParam();
+    putBytes(QStringLiteral("CardList.dat"), c.bytes);
+    QStringList seen;
+    try {
+        readStoppingAtALetter(seen);
+        FAIL() << c.label << ": the file was read";
+    } catch (const UserError& error) {
+        EXPECT_STREQ(error.what(), c.message) << c.label;
+        EXPECT_EQ(error.followUp(), keptFollowUp) << c.label;
+    }
+    EXPECT_TRUE(seen.isEmpty()) << c.label;
+    EXPECT_EQ(bytesOf(QStringLiteral("CardList.dat.damaged")), c.bytes) << c.label;
+    EXPECT_EQ(bytesOf(QStringLiteral("CardList.dat")), c.bytes) << c.label;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, GridFileNul,
+    testing::Values(NulCase{"first byte", QByteArray("\0\0\0\0", 4),
+                            "Line 1 of CardList.dat holds a NUL byte."},
+                    NulCase{"after CR LF lines", QByteArray("2\r\n1\r\n0 1 1. V\0sa\r\n", 19),
+                            "Line 3 of CardList.dat holds a NUL byte."},
+                    NulCase{"after LF and lone CR lines", QByteArray("2\n1\r0 1 1. Visa\r\n\0", 18),
+                            "Line 4 of CardList.dat holds a NUL byte."},
+                    NulCase{"a zeroed block at the end", "2\r\n1\r\n" + QByteArray(512, '\0'),
+                            "Line 3 of CardList.dat holds a NUL byte."}),
+    [](const testing::TestParamInfo<NulCase>& info) {
+        return "Case" + std::to_string(info.index);
+    });
+
 TEST_F(GridFileOnDisk, AGoodFileIsHandedOverLineByLineAndLeavesNoCopy)
 {
     putBytes(QStringLiteral("CardList.dat"), "2\r\n1\n0 1 1. Visa\r7 1 6/30/27");

@@ -316,14 +316,13 @@ TEST_P(CardListLoadKeys, RaiseTheLastKeyToTheLargestListedKey)
 
 INSTANTIATE_TEST_SUITE_P(
     Files, CardListLoadKeys,
-    testing::Values(
-        KeyCase{"counter matches", "2\r\n2\r\n0 1 1. A\r\n0 2 2. B\r\n", 2},
-        KeyCase{"counter ahead after deletions", "9\r\n2\r\n0 1 1. A\r\n0 2 4. B\r\n", 9},
-        KeyCase{"counter behind the keys", "1\r\n2\r\n0 1 5. A\r\n0 2 3. B\r\n", 5},
-        KeyCase{"largest key in a later row", "0\r\n3\r\n0 1 2. A\r\n0 2 11. B\r\n0 3 7. C\r\n",
-                11},
-        KeyCase{"negative counter, no cards", "-3\r\n0\r\n", 0},
-        KeyCase{"name without a number leaves the counter", "4\r\n1\r\n0 1 Visa. Gold\r\n", 4}));
+    testing::Values(KeyCase{"counter matches", "2\r\n2\r\n0 1 1. A\r\n0 2 2. B\r\n", 2},
+                    KeyCase{"counter ahead after deletions", "9\r\n2\r\n0 1 1. A\r\n0 2 4. B\r\n",
+                            9},
+                    KeyCase{"counter behind the keys", "1\r\n2\r\n0 1 5. A\r\n0 2 3. B\r\n", 5},
+                    KeyCase{"largest key in a later row",
+                            "0\r\n3\r\n0 1 2. A\r\n0 2 11. B\r\n0 3 7. C\r\n", 11},
+                    KeyCase{"negative counter, no cards", "-3\r\n0\r\n", 0}));
 
 TEST_F(CardListLoad, AcceptsEveryCardCountFromNoneToTwentyFour)
 {
@@ -413,7 +412,65 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedCase{"count ahead of the rows read", "5\r\n4\r\n" + cardLines(1, "1. Visa"),
                     "0 2nd Amex\r\n", "'2nd' is not a valid integer value", 1, 5},
         DamagedCase{"rows after a gap are not cards", "5\r\n3\r\n0 1 1. Visa\r\n0 3 3. Amex\r\n",
-                    "bad\r\n", "'bad' is not a valid integer value", 1, 5}));
+                    "bad\r\n", "'bad' is not a valid integer value", 1, 5},
+        // The count disagrees with the rows that hold cards: the next card
+        // would overwrite a listed one, or count an empty row as a card.
+        DamagedCase{"count below the cards",
+                    "2\r\n1\r\n" + cardLines(1, "1. Visa") + cardLines(2, "2. Amex"), "",
+                    "Line 2 of CardList.dat counts 1 card, but the list holds 2.", 2, 2},
+        DamagedCase{"count above the cards",
+                    "3\r\n3\r\n" + cardLines(1, "1. Visa") + cardLines(2, "2. Amex"), "",
+                    "Line 2 of CardList.dat counts 3 cards, but the list holds 2.", 2, 3},
+        DamagedCase{"count of no cards above an empty list", "3\r\n1\r\n", "",
+                    "Line 2 of CardList.dat counts 1 card, but the list holds 0.", 0, 3},
+        DamagedCase{"a gap between the cards",
+                    "3\r\n2\r\n" + cardLines(1, "1. Visa") + cardLines(3, "3. Amex"), "",
+                    "Row 2 of CardList.dat is empty, but a later row holds a card.", 1, 3},
+        DamagedCase{"a row without a name",
+                    "1\r\n1\r\n" + cardLines(1, "1. Visa") + "1 2 10/31/27\r\n", "",
+                    "Row 2 of CardList.dat holds no card name.", 1, 1},
+        // A key names the card's files: anything but a plain positive number
+        // could name files outside the folder.
+        DamagedCase{"a key that is a path", "2\r\n2\r\n" + cardLines(1, "1. Visa"),
+                    "0 2 /elsewhere/pw. Victim\r\n",
+                    "'/elsewhere/pw' is not a valid card key (line 11 of CardList.dat)", 1, 2},
+        DamagedCase{"a key that goes up a folder", "2\r\n2\r\n" + cardLines(1, "1. Visa"),
+                    "0 2 ../2. Victim\r\n", "'' is not a valid card key (line 11 of CardList.dat)",
+                    1, 2},
+        DamagedCase{"a negative key", "2\r\n2\r\n" + cardLines(1, "1. Visa"), "0 2 -2. Amex\r\n",
+                    "'-2' is not a valid card key (line 11 of CardList.dat)", 1, 2},
+        DamagedCase{"a key with a sign", "2\r\n2\r\n" + cardLines(1, "1. Visa"), "0 2 +2. Amex\r\n",
+                    "'+2' is not a valid card key (line 11 of CardList.dat)", 1, 2},
+        DamagedCase{"a key with a leading zero", "2\r\n2\r\n" + cardLines(1, "1. Visa"),
+                    "0 2 02. Amex\r\n", "'02' is not a valid card key (line 11 of CardList.dat)", 1,
+                    2},
+        DamagedCase{"key zero", "2\r\n2\r\n" + cardLines(1, "1. Visa"), "0 2 0. Amex\r\n",
+                    "'0' is not a valid card key (line 11 of CardList.dat)", 1, 2},
+        DamagedCase{"a key past the largest", "2\r\n2\r\n" + cardLines(1, "1. Visa"),
+                    "0 2 2147483648. Amex\r\n",
+                    "'2147483648' is not a valid card key (line 11 of CardList.dat)", 1, 2},
+        DamagedCase{"a name without a key", "4\r\n1\r\n", "0 1 Visa. Gold\r\n",
+                    "'Visa' is not a valid card key (line 3 of CardList.dat)", 0, 4},
+        DamagedCase{"a key with blanks", "4\r\n1\r\n", "0 1  4. Gold\r\n",
+                    "' 4' is not a valid card key (line 3 of CardList.dat)", 0, 4},
+        DamagedCase{"a very long key is quoted in part", "4\r\n1\r\n",
+                    "0 1 " + QByteArray(5000, 'k') + ". Gold\r\n",
+                    "'" + std::string(40, 'k') +
+                        "\u2026' is not a valid card key (line 3 of CardList.dat)",
+                    0, 4},
+        DamagedCase{"two cards with one key", "2\r\n2\r\n" + cardLines(1, "1. Visa"),
+                    "0 2 1. Amex\r\n", "Line 11 of CardList.dat gives row 2 the key 1 of row 1.", 1,
+                    2},
+        // An amount the totals cannot add names its place in the file.
+        DamagedCase{"a limit that is no amount", "1\r\n1\r\n0 1 1. Visa\r\n1 1 10/31/27\r\n",
+                    "4 1 12x.50\r\n",
+                    "'12x.50' is not a valid floating point value (line 5 of CardList.dat)", 1, 1},
+        DamagedCase{"an owed balance that is no amount", "1\r\n1\r\n0 1 1. Visa\r\n", "5 1 --3\r\n",
+                    "'--3' is not a valid floating point value (line 4 of CardList.dat)", 1, 1},
+        // Zeros from a power cut: nothing of the file is read.
+        DamagedCase{"zeros after the first card", "",
+                    "2\r\n2\r\n" + cardLines(1, "1. Visa") + QByteArray(64, '\0'),
+                    "Line 11 of CardList.dat holds a NUL byte.", 0, 0}));
 
 TEST_F(CardListLoad, ADamagedFileMovesAnOlderDifferentCopyAside)
 {

@@ -1,4 +1,5 @@
 #include "platform/data_file.h"
+#include "platform/user_error.h"
 #include "support/program_fixture.h"
 
 #include <ostream>
@@ -287,10 +288,71 @@ TEST_F(CardInfoFile, EmptyTotalsFromAShortFileCountAsZeroInTheNextChange)
 TEST_F(CardInfoFile, LinesAfterTheTenthAreIgnored)
 {
     putBytes(QStringLiteral("3info.dat"),
-             "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk\r\n");
+             "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\n7.00\r\n8.00\r\n9.00\r\n10.00\r\nk\r\n");
     p().cardInfo.LoadInfo();
-    EXPECT_EQ(infoFields(p().reg), QStringList({"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"}));
+    EXPECT_EQ(infoFields(p().reg),
+              QStringList({"a", "b", "c", "d", "e", "f", "7.00", "8.00", "9.00", "10.00"}));
 }
+
+struct DamagedInfo
+{
+    const char* label;
+    QByteArray bytes;
+    const char* message;
+};
+
+void PrintTo(const DamagedInfo& c, std::ostream* os)
+{
+    *os << c.label;
+}
+
+class CardInfoDamagedFile : public CardInfoTest, public testing::WithParamInterface<DamagedInfo>
+{};
+
+// The totals are added to by every posting: one that is no amount, or zeros
+// left by a power cut, stop the load before any field changes, and the
+// original bytes are kept.
+TEST_P(CardInfoDamagedFile, ChangesNoFieldKeepsACopyAndNamesTheLine)
+{
+    const DamagedInfo& c = GetParam();
+    fillHeader();
+    const QStringList before = infoFields(p().reg);
+    putBytes(QStringLiteral("3info.dat"), c.bytes);
+    try {
+        p().cardInfo.LoadInfo();
+        FAIL() << c.label << ": the file loaded without a message";
+    } catch (const UserError& error) {
+        EXPECT_STREQ(error.what(), c.message) << c.label;
+        EXPECT_EQ(error.followUp(), "3info.dat could not be read completely; its original content "
+                                    "was kept as 3info.dat.damaged.")
+            << c.label;
+    }
+    EXPECT_EQ(infoFields(p().reg), before) << c.label;
+    EXPECT_EQ(bytesOf(QStringLiteral("3info.dat.damaged")), c.bytes) << c.label;
+    EXPECT_EQ(bytesOf(QStringLiteral("3info.dat")), c.bytes) << c.label;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CardInfoDamagedFile,
+    testing::Values(
+        DamagedInfo{"a limit that is no amount",
+                    "Visa\r\n10/31/27\r\n18.9\r\n0\r\n6/30/27\r\n15\r\n9OO.00\r\n"
+                    "0.00\r\n900.00\r\n0.00\r\n",
+                    "'9OO.00' is not a valid floating point value (line 7 of 3info.dat)"},
+        DamagedInfo{"an owed balance that is no amount",
+                    "Visa\r\n10/31/27\r\n18.9\r\n0\r\n6/30/27\r\n15\r\n900.00\r\n"
+                    "12x.50\r\n900.00\r\n0.00\r\n",
+                    "'12x.50' is not a valid floating point value (line 8 of 3info.dat)"},
+        DamagedInfo{"a reconciled balance that is no amount",
+                    "Visa\r\n10/31/27\r\n18.9\r\n0\r\n6/30/27\r\n15\r\n900.00\r\n"
+                    "0.00\r\n900.00\r\nnone\r\n",
+                    "'none' is not a valid floating point value (line 10 of 3info.dat)"},
+        DamagedInfo{"zeros in place of the totals",
+                    QByteArray("Visa\r\n10/31/27\r\n18.9\r\n0\r\n6/30/27\r\n15\r\n\0\0\0\0", 42),
+                    "Line 7 of 3info.dat holds a NUL byte."}),
+    [](const testing::TestParamInfo<DamagedInfo>& info) {
+        return "Case" + std::to_string(info.index);
+    });
 
 TEST_F(CardInfoFile, AMissingFileChangesNothing)
 {
