@@ -117,7 +117,7 @@ qsizetype widenAscii(const char* bytes, qsizetype size, char16_t* out)
 
 } // namespace
 
-void decodeInto(const QByteArray& raw, QString& text)
+qsizetype decodeInto(const QByteArray& raw, QString& text)
 {
     // A text before its first NUL; plain ASCII is its own UTF-8 and is copied
     // as it is, anything else goes through the decoder.
@@ -132,7 +132,7 @@ void decodeInto(const QByteArray& raw, QString& text)
         widenAscii(raw.constData(), raw.size(), reinterpret_cast<char16_t*>(text.data()));
     if (ascii == raw.size() || raw[ascii] == '\0') {
         text.resize(ascii);
-        return;
+        return ascii == raw.size() ? -1 : ascii;
     }
     const qsizetype nul = raw.indexOf('\0', ascii);
     const QByteArrayView bytes(raw.constData(), nul < 0 ? raw.size() : nul);
@@ -143,6 +143,7 @@ void decodeInto(const QByteArray& raw, QString& text)
         text = fromWindows1252(bytes);
     else
         text.resize(end - text.constData());
+    return nul;
 }
 
 LineReader::LineReader(QStringView text) : m_text(text) {}

@@ -136,8 +136,10 @@ private:
 // other way.
 QString decode(const QByteArray& bytes);
 // The same into `text`, whose memory serves again when it is text's own and
-// large enough: a 1000-entry year read again needs no new 130 KB.
-void decodeInto(const QByteArray& bytes, QString& text);
+// large enough: a 1000-entry year read again needs no new 130 KB. Returns
+// where the first NUL byte stands, which ends the text, or -1 for none: the
+// same pass that decodes finds it.
+qsizetype decodeInto(const QByteArray& bytes, QString& text);
 QStringList splitLines(const QString& text);
 QByteArray encode(const QStringList& lines);
 

@@ -76,12 +76,11 @@ void parseDataBytes(const QString& name, const QByteArray& bytes, Parse&& parse,
     try {
         // A power cut can leave blocks of zeros in a file; no file the program
         // writes holds a NUL, so one anywhere means the file is damaged.
-        if (const qsizetype nul = bytes.indexOf('\0'); nul >= 0)
+        if (const qsizetype nul = DataFile::decodeInto(bytes, buffer); nul >= 0)
             throw UserError(QStringLiteral("Line %1 of %2 holds a NUL byte.")
                                 .arg(DataFile::lineOfOffset(bytes, nul))
                                 .arg(name)
                                 .toStdString());
-        DataFile::decodeInto(bytes, buffer);
         parse(std::as_const(buffer));
     } catch (const UserError& error) {
         std::string followUp;

@@ -106,7 +106,8 @@ TEST_F(DataFileOnDisk, ReadingAMissingFileNamesIt)
 }
 
 // Plain ASCII is copied sixteen bytes at a time; whatever stops that, at
-// whatever offset, must read as the decoder reads it.
+// whatever offset, must read as the decoder reads it, and a NUL byte, which
+// ends the text and marks the file as damaged, is found in the same pass.
 TEST(DataFileDecode, ReadsWhatEndsThePlainStretchAtEveryOffset)
 {
     struct Stop
@@ -114,14 +115,15 @@ TEST(DataFileDecode, ReadsWhatEndsThePlainStretchAtEveryOffset)
         const char* label;
         QByteArray bytes;
         QString read; // what the bytes read as, before "tail"
-        bool ends;    // the text ends there
+        int nul;      // where in `bytes` a NUL ends the text, or -1
     };
     const Stop stops[] = {
-        {"NUL", QByteArray("\0", 1), QString(), true},
-        {"UTF-8", "\xC3\xA9", QString::fromUtf8("\xC3\xA9"), false},
-        {"Windows-1252", "\xE9", QString::fromUtf8("\xC3\xA9"), false},
-        {"DEL is plain", "\x7F", QStringLiteral("\x7F"), false},
-        {"nothing", "", QString(), false},
+        {"NUL", QByteArray("\0", 1), QString(), 0},
+        {"UTF-8 then NUL", QByteArray("\xC3\xA9\0", 3), QString::fromUtf8("\xC3\xA9"), 2},
+        {"UTF-8", "\xC3\xA9", QString::fromUtf8("\xC3\xA9"), -1},
+        {"Windows-1252", "\xE9", QString::fromUtf8("\xC3\xA9"), -1},
+        {"DEL is plain", "\x7F", QStringLiteral("\x7F"), -1},
+        {"nothing", "", QString(), -1},
     };
     for (const Stop& stop : stops) {
         for (int offset = 0; offset <= 40; ++offset) {
@@ -129,9 +131,11 @@ TEST(DataFileDecode, ReadsWhatEndsThePlainStretchAtEveryOffset)
             for (int i = 0; i < offset; ++i)
                 plain += "0 1\r\nx"[i % 6];
             const QString expected = QString::fromLatin1(plain) + stop.read +
-                                     (stop.ends ? QString() : QStringLiteral("tail"));
-            EXPECT_EQ(DataFile::decode(plain + stop.bytes + "tail"), expected)
-                << stop.label << " at " << offset;
+                                     (stop.nul >= 0 ? QString() : QStringLiteral("tail"));
+            QString text;
+            const qsizetype nul = DataFile::decodeInto(plain + stop.bytes + "tail", text);
+            EXPECT_EQ(text, expected) << stop.label << " at " << offset;
+            EXPECT_EQ(nul, stop.nul < 0 ? -1 : offset + stop.nul) << stop.label << " at " << offset;
         }
     }
 }
