@@ -128,8 +128,8 @@ void loadCellLines(const QString& name, const QString& text, DataFile::LineReade
                                 .arg(number)
                                 .arg(name)
                                 .toStdString());
-        if (check && !cell.text.isEmpty())
-            check(cell.column, cell.row, cell.text, number);
+        if (cell.column < 32 && (check.columns >> cell.column & 1u) != 0 && !cell.text.isEmpty())
+            check.check(cell.column, cell.row, cell.text, number);
         pieces.set(cell.column, cell.row, cell.text);
         p = DataFile::pastLineBreak(lineEnd, end);
     }

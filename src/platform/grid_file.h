@@ -27,10 +27,16 @@ struct CellBlock
     int lastColumn;
 };
 
-// Looks at one cell before it is stored: column, row, text and the number of
-// its line in the file. It raises a UserError for a cell the file may not
-// hold, and the load stops there.
-using CellCheck = std::function<void(int column, int row, QStringView text, qsizetype line)>;
+// Looks at the cells of some columns before they are stored: column, row,
+// text and the number of its line in the file. It raises a UserError for a
+// cell the file may not hold, and the load stops there. `columns` has bit c
+// set for each column c to look at, so that a 1000-entry year calls it for
+// its amounts only.
+struct CellCheck
+{
+    unsigned columns = 0;
+    std::function<void(int column, int row, QStringView text, qsizetype line)> check;
+};
 
 // Stores the lines `reader` has still to give as cells; they stay pieces of
 // `text`, the text the reader walks (see TextGrid). A field that is not a

@@ -1,6 +1,6 @@
 #include "portfolio/card_list.h"
 
-#include "amounts/cc_math.h"
+#include "amounts/stored_amount.h"
 #include "platform/clock.h"
 #include "platform/conversions.h"
 #include "platform/data_file.h"
@@ -285,8 +285,9 @@ CellCheck TCardList::cellCheck()
 {
     // The key of every card and its amounts are checked as they are read, so
     // that a bad one stops the load before it reaches the table.
-    return [keyRows = std::map<qint64, int>()](int column, int row, QStringView text,
-                                               qsizetype line) mutable {
+    constexpr unsigned checked = 1u << Name | 1u << Limit | 1u << Owed | 1u << Available;
+    return {checked, [keyRows = std::map<qint64, int>()](int column, int row, QStringView text,
+                                                         qsizetype line) mutable {
         if (column == Name) {
             const qsizetype point = text.indexOf(u'.');
             const QStringView key = point < 0 ? text : text.left(point);
@@ -302,14 +303,10 @@ CellCheck TCardList::cellCheck()
                                     .arg(key)
                                     .arg(at->second)
                                     .toStdString());
-        } else if (column == Limit || column == Owed || column == Available) {
-            try {
-                TccMath().CheckAmount(text.toString().toStdString());
-            } catch (const UserError& error) {
-                throw UserError(error.what() + lineOfFile(line, listFile));
-            }
+        } else {
+            checkStoredAmount(text, line, listFile);
         }
-    };
+    }};
 }
 
 void TCardList::checkRows() const
@@ -357,11 +354,14 @@ void TCardList::raiseLastKeyToListedKeys()
 void TCardList::repairAfterDamage()
 {
     // The cards are the rows filled from the top; no later step may read an
-    // empty row as a card or hand out a key that is listed.
+    // empty row as a card or hand out a key that is listed. Rows after a gap
+    // are no cards (the damaged copy keeps them), so the next save drops them.
     m_cardCount = 0;
     while (m_cardCount < lastCardRow && !m_sg1.cell(Name, m_cardCount + 1).isEmpty())
         ++m_cardCount;
     raiseLastKeyToListedKeys();
+    if (m_cardCount < lastCardRow)
+        m_sg1.clearCells(m_cardCount + 1, lastCardRow, Name, IntroExpiry);
 }
 
 int TCardList::RowOfKey(const QString& key) const

@@ -1,6 +1,7 @@
 #include "register/begin_bal.h"
 
 #include "amounts/cc_math.h"
+#include "amounts/stored_amount.h"
 #include "platform/conversions.h"
 #include "platform/data_file.h"
 #include "platform/grid_file.h"
@@ -147,15 +148,9 @@ void TBeginBal::LoadBalances()
         // An opening balance is added to by every carry: one that is no
         // amount is reported with its line now, not in the middle of a posting.
         loadCellLines(name, text, lines, m_table, {0, lastYear, flagColumn, balanceColumn},
-                      [&](int column, int, QStringView cell, qsizetype line) {
-                          if (column != balanceColumn)
-                              return;
-                          try {
-                              m_math.CheckAmount(cell.toString().toStdString());
-                          } catch (const UserError& error) {
-                              throw UserError(error.what() + lineOfFile(line, name));
-                          }
-                      });
+                      {1u << balanceColumn, [&](int, int, QStringView cell, qsizetype line) {
+                           checkStoredAmount(cell, line, name);
+                       }});
     });
 }
 

@@ -1,6 +1,7 @@
 #include "register/card_info.h"
 
 #include "amounts/cc_math.h"
+#include "amounts/stored_amount.h"
 #include "platform/data_file.h"
 #include "platform/grid_file.h"
 #include "portfolio/main_fields.h"
@@ -136,13 +137,8 @@ void TCardInfo::LoadInfo()
         // amount is reported with its line now, and the fields stay as they
         // were. An empty one counts as 0.00.
         for (qsizetype line = 6; line < std::min<qsizetype>(lines.size(), 10); ++line) {
-            if (lines[line].isEmpty())
-                continue;
-            try {
-                m_math.CheckAmount(lines[line].toStdString());
-            } catch (const UserError& error) {
-                throw UserError(error.what() + lineOfFile(line + 1, name));
-            }
+            if (!lines[line].isEmpty())
+                checkStoredAmount(lines[line], line + 1, name);
         }
     });
     if (!read)

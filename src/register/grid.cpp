@@ -1,6 +1,7 @@
 #include "register/grid.h"
 
 #include "amounts/cc_math.h"
+#include "amounts/stored_amount.h"
 #include "platform/conversions.h"
 #include "platform/data_file.h"
 #include "platform/grid_file.h"
@@ -145,20 +146,6 @@ void TGrid::SaveYear() const
     DataFile::writeBytes(fileName(), file.finish());
 }
 
-void TGrid::checkAmount(QStringView text, qsizetype line, const QString& name) const
-{
-    // The running balance adds every charge and payment; one that is no
-    // amount is reported here with its place in the file, not later in the
-    // middle of a posting.
-    if (TccMath::PlainCents(std::u16string_view(text.utf16(), std::size_t(text.size()))))
-        return;
-    try {
-        m_math.CheckAmount(text.toString().toStdString());
-    } catch (const UserError& error) {
-        throw UserError(error.what() + lineOfFile(line, name));
-    }
-}
-
 void TGrid::checkRows(const QString& name) const
 {
     // Entries fill rows 1 to EntryCount: a count below the rows that hold
@@ -217,18 +204,22 @@ void TGrid::LoadYear()
                                         .toStdString());
                 m_entryCount = count;
                 loadCellLines(name, text, lines, m_ledger, {1, lastRow, Date, Balance},
-                              [&](int column, int, QStringView cell, qsizetype line) {
-                                  if (column == Charges || column == Payments)
-                                      checkAmount(cell, line, name);
-                              });
+                              {1u << Charges | 1u << Payments,
+                               [&](int, int, QStringView cell, qsizetype line) {
+                                   checkStoredAmount(cell, line, name);
+                               }});
                 checkRows(name);
             },
             m_ledger.takeSpareText());
         if (!read)
             m_entryCount = 0;
     } catch (const UserError&) {
-        // The entries are the rows read so far; no step may count on more.
+        // The entries are the rows filled from the top; rows after a gap are
+        // no entries (the damaged copy keeps them), so nothing may show,
+        // count or save them.
         m_entryCount = filledRows();
+        if (m_entryCount < lastRow)
+            m_ledger.clearCells(m_entryCount + 1, lastRow, Date, Balance);
         throw;
     }
 }

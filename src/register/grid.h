@@ -63,7 +63,6 @@ public:
 private:
     void setSelectedCell(Column column, const QString& text);
     int filledRows() const;
-    void checkAmount(QStringView text, qsizetype line, const QString& name) const;
     void checkRows(const QString& name) const;
 
     TextGrid& m_ledger;

@@ -1,0 +1,16 @@
+#include "amounts/stored_amount.h"
+
+#include "amounts/cc_math.h"
+#include "platform/user_error.h"
+#include "platform/grid_file.h"
+
+void checkStoredAmount(QStringView text, qsizetype line, const QString& name)
+{
+    if (TccMath::PlainCents(std::u16string_view(text.utf16(), std::size_t(text.size()))))
+        return;
+    try {
+        TccMath().CheckAmount(text.toString().toStdString());
+    } catch (const UserError& error) {
+        throw UserError(error.what() + lineOfFile(line, name));
+    }
+}
