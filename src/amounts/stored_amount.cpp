@@ -6,7 +6,7 @@
 
 void checkStoredAmount(QStringView text, qsizetype line, const QString& name)
 {
-    if (TccMath::PlainCents(std::u16string_view(text.utf16(), std::size_t(text.size()))))
+    if (isPlainStoredAmount(text))
         return;
     try {
         TccMath().CheckAmount(text.toString().toStdString());

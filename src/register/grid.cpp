@@ -206,7 +206,8 @@ void TGrid::LoadYear()
                 loadCellLines(name, text, lines, m_ledger, {1, lastRow, Date, Balance},
                               {1u << Charges | 1u << Payments,
                                [&](int, int, QStringView cell, qsizetype line) {
-                                   checkStoredAmount(cell, line, name);
+                                   if (!isPlainStoredAmount(cell))
+                                       checkStoredAmount(cell, line, name);
                                }});
                 checkRows(name);
             },

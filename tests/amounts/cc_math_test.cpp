@@ -1,4 +1,5 @@
 #include "amounts/cc_math.h"
+#include "amounts/stored_amount.h"
 #include "platform/user_error.h"
 
 #include <cmath>
@@ -102,6 +103,9 @@ TEST_P(PlainCentsReads, OnlyPlainStoredAmounts)
     const std::u16string wide(text.begin(), text.end());
     EXPECT_EQ(TccMath::PlainCents(std::string_view(text)), GetParam().cents) << text;
     EXPECT_EQ(TccMath::PlainCents(std::u16string_view(wide)), GetParam().cents) << text;
+    // A load's quick check of a stored amount takes exactly the same texts.
+    EXPECT_EQ(isPlainStoredAmount(QString::fromStdString(text)), GetParam().cents.has_value())
+        << text;
 }
 
 INSTANTIATE_TEST_SUITE_P(
