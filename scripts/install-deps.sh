@@ -7,11 +7,14 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev libqt6printsupport6 qt6-qpa-plugins
+  qt6-base-dev libqt6printsupport6 qt6-qpa-plugins libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
   # The crash test kills the program at a chosen rename.
   strace
+  # The desktop tests run the program on Xvfb under a real window manager
+  # and drive it with real key presses and mouse drags.
+  openbox xdotool x11-utils
   # Free look-alikes of the fonts the windows ask for: Liberation for Arial
   # and Times New Roman, URW Bookman for Bookman Old Style, Comic Neue for
   # Comic Sans MS.

@@ -29,6 +29,14 @@ public:
     // nothing when it keeps `outer`. Runs the nested passes a change causes.
     std::optional<QSize> LockAspectRatio(QSize outer);
 
+    // The next pass measures its change from `outer` instead of the size of
+    // the last pass.
+    void restartFrom(QSize outer)
+    {
+        m_prevWidth = outer.width();
+        m_prevHeight = outer.height();
+    }
+
     int prevWidth() const { return m_prevWidth; }
     int prevHeight() const { return m_prevHeight; }
 

@@ -54,6 +54,7 @@ TMain::TMain(Ui& ui, QWidget* parent) : QWidget(parent), m_ui(ui)
     setFont(designFont(QStringLiteral("Bookman Old Style"), 15));
     setWindowIcon(programIcon());
     new TitleStrip(this);
+    m_aspect = new WindowAspect(this);
     m_area = new QWidget(this);
     m_area->setObjectName(QStringLiteral("ClientArea"));
     m_area->setGeometry(0, TitleStrip::height, clientWidth, clientHeight);
@@ -322,12 +323,10 @@ bool TMain::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate && watched->isWidgetType()) {
         auto* window = static_cast<QWidget*>(watched);
-        if (window->isWindow()) {
-            const QPointer<QWidget> previous = m_lastActive;
+        if (window->isWindow() && !qobject_cast<QMessageBox*>(window)) {
+            const bool cameBack = m_lastActive != this;
             m_lastActive = window;
-            // A message box is no window of the program's own: coming back
-            // from one is not coming back to the main window.
-            if (window == this && previous != this && !qobject_cast<QMessageBox*>(previous))
+            if (window == this && cameBack)
                 FormActivate();
         }
     }
@@ -357,8 +356,7 @@ void TMain::resizeEvent(QResizeEvent* event)
 
 void TMain::FormResize()
 {
-    if (lockAspect(this, m_lock, [this] { FormResize(); }))
-        return;
+    m_aspect->resized();
     const QSize area(width(), height() - TitleStrip::height);
     m_area->setGeometry(0, TitleStrip::height, area.width(), area.height());
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/layout_math.h"
+class WindowAspect;
 
 #include <QPointer>
 #include <QWidget>
@@ -52,14 +52,17 @@ private:
 
     Ui& m_ui;
     QWidget* m_area = nullptr; // everything below the painted title
-    AspectLock m_lock;
+    WindowAspect* m_aspect = nullptr;
     TextGridModel* m_model = nullptr;
     QTableView* m_sg1 = nullptr;
     QLineEdit* m_totals[3] = {};
     QLineEdit* m_currentYr = nullptr;
     QLineEdit* m_selectedYr = nullptr;
     bool m_refreshing = false;
-    // The program window that was active before this one became active: the
-    // start hint is not repeated when a message box closes.
+    // The last of the program's own windows to be active, message boxes left
+    // out: the main window's activation is the user coming back only when
+    // another one was. A message box closing gives the activation back to
+    // the window that showed it, and under a window manager that comes after
+    // the box is gone, so a box can never count as the window left.
     QPointer<QWidget> m_lastActive;
 };

@@ -59,6 +59,7 @@ TForm1::TForm1(Ui& ui, QWidget* parent) : QWidget(parent), m_ui(ui)
     setWindowTitle(QStringLiteral("Quillfen Pursewise"));
     setFont(designFont(QStringLiteral("Bookman Old Style"), 13));
     new TitleStrip(this);
+    m_aspect = new WindowAspect(this);
     m_area = new QWidget(this);
     m_area->setObjectName(QStringLiteral("ClientArea"));
     m_area->setGeometry(0, TitleStrip::height, clientWidth, clientHeight);
@@ -370,8 +371,7 @@ void TForm1::resizeEvent(QResizeEvent* event)
 
 void TForm1::FormResize()
 {
-    if (lockAspect(this, m_lock, [this] { FormResize(); }))
-        return;
+    m_aspect->resized();
     const QSize area(width(), height() - TitleStrip::height);
     m_area->setGeometry(0, TitleStrip::height, area.width(), area.height());
     auto named = [this](const std::string& name) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/layout_math.h"
+class WindowAspect;
 
 #include <QWidget>
 
@@ -52,7 +52,7 @@ private:
 
     Ui& m_ui;
     QWidget* m_area = nullptr; // everything below the painted title
-    AspectLock m_lock;
+    WindowAspect* m_aspect = nullptr;
     TextGridModel* m_model = nullptr;
     TextGridModel* m_beginBalModel = nullptr;
     QTableView* m_grid = nullptr;
