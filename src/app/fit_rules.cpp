@@ -6,13 +6,6 @@
 #include <QLineEdit>
 #include <QTableView>
 
-namespace {
-
-// No text is shrunk below this many pixels a character.
-constexpr int smallest = 6;
-
-} // namespace
-
 void fitCardListTexts(QTableView& sg1, QLineEdit* const (&totals)[3], int pixels)
 {
     const QStringList amount = {Widest::amount()};
@@ -26,7 +19,7 @@ void fitCardListTexts(QTableView& sg1, QLineEdit* const (&totals)[3], int pixels
                  {amount, true},
                  {amount, true}});
     for (QLineEdit* total : totals)
-        fitBoxFont(*total, pixels, {Widest::total()}, smallest);
+        fitBoxFont(*total, pixels, {Widest::total()}, smallestText);
 }
 
 void fitLedgerTexts(QTableView& ledger, int pixels)
@@ -65,7 +58,7 @@ int detailBoxWidth(const QLineEdit& box, int pixels)
 void fitDetailTexts(QLineEdit* const (&fields)[9], int pixels)
 {
     for (QLineEdit* box : fields)
-        fitBoxFont(*box, pixels, widestDetailTexts(box->objectName()), smallest);
+        fitBoxFont(*box, pixels, widestDetailTexts(box->objectName()), smallestText);
 }
 
 void showCardName(QLabel& name, const QString& text, int right)

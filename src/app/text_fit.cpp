@@ -172,12 +172,13 @@ void fitGridFont(QTableView& grid, int pixels, const std::vector<ColumnTexts>& c
         needs.push_back({{rowHeader}, headerTextRoom(grid, -1)});
     const int rowHeight = grid.verticalHeader()->defaultSectionSize() - (grid.showGrid() ? 1 : 0);
 
-    const int size = largestFittingSize(grid.font(), pixels, 6, [&](const QFontMetrics& metrics) {
-        if (metrics.height() > rowHeight)
-            return false;
-        return std::all_of(needs.begin(), needs.end(),
-                           [&](const Need& n) { return allFit(metrics, n.texts, n.room); });
-    });
+    const int size =
+        largestFittingSize(grid.font(), pixels, smallestText, [&](const QFontMetrics& metrics) {
+            if (metrics.height() > rowHeight)
+                return false;
+            return std::all_of(needs.begin(), needs.end(),
+                               [&](const Need& n) { return allFit(metrics, n.texts, n.room); });
+        });
     font.setPixelSize(size);
     grid.setFont(font);
     grid.horizontalHeader()->setFont(font);

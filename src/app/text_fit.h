@@ -18,6 +18,10 @@ class QTableView;
 // needs it. A name or description has no widest value: it is cut with "…"
 // and shows whole as a tooltip.
 
+// No text is made smaller than this many pixels a character: a text of more
+// than 19 figures still fits the narrowest money column at the design size.
+constexpr int smallestText = 5;
+
 // The width an edit box leaves for its text: its inner width less the two
 // pixels the edit keeps free on either side.
 int textRoom(const QLineEdit& box);
