@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Takes the README's pictures again: plays docs/screenshots.scenario (a
-# prepared data folder of four cards) with the scenario runner, windows
-# offscreen, and saves main-window.png and register.png into docs/, or into
-# the folder given.
+# Takes the pictures of every window again (docs/screens.md lists them):
+# plays docs/screenshots.scenario (a prepared data folder of four cards) with
+# the scenario runner, windows offscreen, and saves the pictures into docs/,
+# or into the folder given, and at twice the size into its 2x/ folder.
 #   scripts/screenshots.sh              builds, then rewrites docs/*.png
 #   scripts/screenshots.sh /tmp/pics    the same pictures somewhere else
 # PURSEWISE_SCENARIO names a runner that is already built (the test of this
@@ -21,8 +21,8 @@ fi
 
 # The runner plays the script from the folder the pictures go to.
 runner="$(cd "$(dirname "$runner")" && pwd)/$(basename "$runner")"
-mkdir -p "$out"
-cd "$out"
+mkdir -p "$out" "$out/2x"
 # Offscreen, so the pictures do not depend on a display or its window manager.
-QT_QPA_PLATFORM=offscreen "$runner" "$root/docs/screenshots.scenario"
-echo "Saved $out/main-window.png and $out/register.png"
+(cd "$out" && QT_QPA_PLATFORM=offscreen "$runner" "$root/docs/screenshots.scenario")
+(cd "$out/2x" && QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 "$runner" "$root/docs/screenshots.scenario")
+echo "Saved the pictures in $out and $out/2x"

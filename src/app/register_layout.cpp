@@ -2,6 +2,8 @@
 
 #include "app/layout_math.h"
 
+#include <algorithm>
+
 namespace {
 
 // The body's two bevels of 4 pixels each.
@@ -63,31 +65,50 @@ RegisterLayout LayoutRegisterWindow(const RegisterLayoutInput& in)
     const int rows[4] = {roundEven(H * 64 / 453), roundEven(H * 87 / 453), roundEven(H * 110 / 453),
                          roundEven(H * 133 / 453)};
     const int boxHeight = roundEven(H * 18 / 453);
+    const int leftColumn = roundEven(W * 16 / 632);
+    const int rightColumn = roundEven(W * 345 / 632);
+    // A left line ends a few pixels before the right column, a right line
+    // inside the body's bevel.
+    const int leftEnd = rightColumn - roundEven(W * 4 / 632);
+    const int rightEnd = out.panel2.width() - bodyInset;
     struct Item
     {
         const char* name;
         int boxWidth; // over 632; 0 for a label
     };
-    auto chain = [&](int left, int top, std::initializer_list<Item> items) {
-        int next = left;
-        for (const Item& item : items) {
-            const QSize size = item.boxWidth ? QSize(roundEven(W * item.boxWidth / 632), boxHeight)
-                                             : in.naturalSize(item.name, out.windowFont);
-            out.details[item.name] = QRect(QPoint(next, top), size);
-            next += size.width() + 1;
-        }
+    // Lays the detail lines out at a character height; false when a line
+    // runs past its end.
+    auto lay = [&](int pixels) {
+        bool fits = true;
+        auto chain = [&](int left, int top, int end, std::initializer_list<Item> items) {
+            int next = left;
+            for (const Item& item : items) {
+                QSize size;
+                if (item.boxWidth) {
+                    const int needed = in.boxWidth ? in.boxWidth(item.name, pixels) : 0;
+                    size = QSize(std::max(roundEven(W * item.boxWidth / 632), needed), boxHeight);
+                } else {
+                    size = in.naturalSize(item.name, pixels);
+                }
+                out.details[item.name] = QRect(QPoint(next, top), size);
+                next += size.width() + 1;
+            }
+            fits = fits && next - 1 <= end;
+        };
+        chain(leftColumn, rows[0], leftEnd, {{"Label1", 0}, {"Edit1", 72}});
+        chain(leftColumn, rows[1], leftEnd, {{"Label8", 0}, {"E1", 20}, {"Label18", 0}});
+        chain(leftColumn, rows[2], leftEnd,
+              {{"Label9", 0}, {"E2", 22}, {"Label19", 0}, {"Label10", 0}, {"E3", 72}});
+        chain(leftColumn, rows[3], leftEnd, {{"Label11", 0}, {"E4", 28}});
+        chain(rightColumn, rows[0], rightEnd, {{"Label14", 0}, {"E5", 71}});
+        chain(rightColumn, rows[1], rightEnd, {{"Label15", 0}, {"E6", 77}});
+        chain(rightColumn, rows[2], rightEnd, {{"Label16", 0}, {"E7", 74}});
+        chain(rightColumn, rows[3], rightEnd, {{"Label17", 0}, {"E8", 72}});
+        return fits;
     };
-    const int leftColumn = roundEven(W * 16 / 632);
-    const int rightColumn = roundEven(W * 345 / 632);
-    chain(leftColumn, rows[0], {{"Label1", 0}, {"Edit1", 72}});
-    chain(leftColumn, rows[1], {{"Label8", 0}, {"E1", 20}, {"Label18", 0}});
-    chain(leftColumn, rows[2],
-          {{"Label9", 0}, {"E2", 22}, {"Label19", 0}, {"Label10", 0}, {"E3", 72}});
-    chain(leftColumn, rows[3], {{"Label11", 0}, {"E4", 28}});
-    chain(rightColumn, rows[0], {{"Label14", 0}, {"E5", 71}});
-    chain(rightColumn, rows[1], {{"Label15", 0}, {"E6", 77}});
-    chain(rightColumn, rows[2], {{"Label16", 0}, {"E7", 74}});
-    chain(rightColumn, rows[3], {{"Label17", 0}, {"E8", 72}});
+    out.detailsFont = out.windowFont;
+    while (!lay(out.detailsFont) && out.detailsFont > 6)
+        --out.detailsFont;
 
     // The "Overdrawn" notice, centred on the grid.
     out.overdrawnFont = roundEven(H * 24 / 453);

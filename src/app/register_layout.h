@@ -18,12 +18,18 @@ struct RegisterLayoutInput
     int height = 453;
     // The natural size of a label's text at a character height in pixels.
     std::function<QSize(const std::string& label, int pixels)> naturalSize;
+    // The width a detail box needs for the widest text it may hold at a
+    // character height; 0, or no function, where the design's width serves.
+    std::function<int(const std::string& box, int pixels)> boxWidth;
 };
 
 struct RegisterLayout
 {
     int windowFont = 0;
     int nameFont = 0; // L7, L8 and EYr
+    // The detail lines' labels and boxes: the window font, or smaller where a
+    // line would not hold its boxes' widest texts before the next column.
+    int detailsFont = 0;
     int overdrawnFont = 0;
     QRect proPanel1, lHelp, lAbout;
     QRect panel2;                      // the body, in the window

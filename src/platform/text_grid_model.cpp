@@ -18,6 +18,12 @@ QVariant TextGridModel::data(const QModelIndex& index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
+    if (role == Qt::TextAlignmentRole) {
+        const auto column = std::size_t(index.column());
+        const Qt::Alignment alignment =
+            column < m_alignments.size() ? m_alignments[column] : Qt::AlignLeft;
+        return int(alignment | Qt::AlignVCenter);
+    }
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
     return m_grid.cell(gridColumn(index.column()), gridRow(index.row()));
@@ -45,4 +51,13 @@ void TextGridModel::refresh()
 {
     if (rowCount() > 0 && columnCount() > 0)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole});
+}
+
+void TextGridModel::setAlignment(int viewColumn, Qt::Alignment alignment)
+{
+    if (viewColumn < 0)
+        return;
+    if (m_alignments.size() <= std::size_t(viewColumn))
+        m_alignments.resize(std::size_t(viewColumn) + 1, Qt::AlignLeft);
+    m_alignments[std::size_t(viewColumn)] = alignment;
 }

@@ -4,6 +4,8 @@
 
 #include <QAbstractTableModel>
 
+#include <vector>
+
 // Shows a TextGrid in a view: row 0 of the grid gives the column headers and
 // the view's rows are the grid's rows from 1. With `numberColumn` the grid's
 // column 0 gives the row headers instead of a column of its own (the ledger's
@@ -28,7 +30,12 @@ public:
     // The grid's texts changed: the view reads them again.
     void refresh();
 
+    // How a view column's cells place their text: money to the right, so
+    // that the points line up. Left unless set.
+    void setAlignment(int viewColumn, Qt::Alignment alignment);
+
 private:
     const TextGrid& m_grid;
     int m_firstColumn;
+    std::vector<Qt::Alignment> m_alignments;
 };

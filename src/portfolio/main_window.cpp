@@ -3,6 +3,8 @@
 #include "app/about_box.h"
 #include "app/big_window.h"
 #include "app/click_label.h"
+#include "app/fit_rules.h"
+#include "app/grid_view.h"
 #include "app/look.h"
 #include "app/main_layout.h"
 #include "app/pictures.h"
@@ -145,26 +147,14 @@ void TMain::buildBanner()
 void TMain::buildGrid()
 {
     m_model = new TextGridModel(m_ui.p.sg1, false, this);
-    m_sg1 = new QTableView(m_area);
-    m_sg1->setObjectName(QStringLiteral("sg1"));
-    m_sg1->setModel(m_model);
+    for (int money : {4, 5, 6})
+        m_model->setAlignment(money, Qt::AlignRight);
+    m_sg1 = makeGridView(m_area, "sg1", m_model);
     m_sg1->setGeometry(0, 127, clientWidth, 180);
-    m_sg1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_sg1->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_sg1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_sg1->setTabKeyNavigation(false);
     m_sg1->setFocusPolicy(Qt::ClickFocus);
-    m_sg1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // Cells clip their text as the design's grid does, without an ellipsis.
-    m_sg1->setTextElideMode(Qt::ElideNone);
     m_sg1->verticalHeader()->hide();
-    m_sg1->verticalHeader()->setDefaultSectionSize(20);
-    m_sg1->horizontalHeader()->setHighlightSections(false);
-    m_sg1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    // Columns as narrow as the layout asks, down to the card list's
-    // one-pixel column of intro-expiry dates.
-    m_sg1->horizontalHeader()->setMinimumSectionSize(0);
-    setBackground(m_sg1, Qt::white);
+    setRowHeight(*m_sg1, 20);
     const int widths[] = {145, 75, 60, 60, 96, 100, 78, 1};
     for (int column = 0; column < 8; ++column)
         m_sg1->setColumnWidth(column, widths[column]);
@@ -263,6 +253,7 @@ void TMain::refresh()
     m_totals[2]->setText(fields.E3);
     m_currentYr->setText(fields.CurrentYr);
     m_selectedYr->setText(fields.SelectedYr);
+    fitTexts();
     m_refreshing = false;
 }
 
@@ -401,8 +392,7 @@ void TMain::FormResize()
     captionFont.setPixelSize(l.captionFont);
     caption->setFont(captionFont);
     m_sg1->setGeometry(l.sg1);
-    m_sg1->verticalHeader()->setDefaultSectionSize(l.rowHeight);
-    m_sg1->horizontalHeader()->setFixedHeight(l.rowHeight);
+    setRowHeight(*m_sg1, l.rowHeight);
     for (int column = 0; column < 8; ++column)
         m_sg1->setColumnWidth(column, l.columnWidths[std::size_t(column)]);
     named("Panel2")->setGeometry(l.panel2);
@@ -414,6 +404,12 @@ void TMain::FormResize()
     const char* buttons[] = {"B1", "B2", "B3", "B4"};
     for (std::size_t b = 0; b < 4; ++b)
         named(buttons[b])->setGeometry(l.buttons[b]);
+    fitTexts();
+}
+
+void TMain::fitTexts()
+{
+    fitCardListTexts(*m_sg1, m_totals, font().pixelSize());
 }
 
 void TMain::closeEvent(QCloseEvent* event)

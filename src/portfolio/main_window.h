@@ -49,6 +49,7 @@ private:
     // Lays the window out for its size: the 4:3 lock first, then every band,
     // font and column as fractions of the design size.
     void FormResize();
+    void fitTexts();
 
     Ui& m_ui;
     QWidget* m_area = nullptr; // everything below the painted title

@@ -3,6 +3,8 @@
 #include "app/about_box.h"
 #include "app/big_window.h"
 #include "app/click_label.h"
+#include "app/fit_rules.h"
+#include "app/grid_view.h"
 #include "app/look.h"
 #include "app/pictures.h"
 #include "app/print_window.h"
@@ -158,24 +160,13 @@ void TForm1::buildGrids(QWidget* body)
     const int innerBottom = body->height() - bevel;
     const int width = body->width() - 2 * bevel;
     m_model = new TextGridModel(m_ui.p.ledger, true, this);
-    m_grid = new QTableView(body);
-    m_grid->setObjectName(QStringLiteral("StringGrid1"));
-    m_grid->setModel(m_model);
+    for (int money : {2, 3, 5})
+        m_model->setAlignment(money, Qt::AlignRight);
+    m_model->setAlignment(4, Qt::AlignHCenter);
+    m_grid = makeGridView(body, "StringGrid1", m_model);
     m_grid->setGeometry(bevel, innerBottom - 193, width, 193);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_grid->setTextElideMode(Qt::ElideNone);
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_grid->verticalHeader()->setDefaultSectionSize(20);
-    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    // Columns as narrow as the layout asks, down to the card list's
-    // one-pixel column of intro-expiry dates.
-    m_grid->horizontalHeader()->setMinimumSectionSize(0);
-    m_grid->horizontalHeader()->setHighlightSections(false);
-    setBackground(m_grid, Qt::white);
+    setRowHeight(*m_grid, 20);
     // Widths as fractions of the grid's width; the row numbers head the rows.
     const double fractions[] = {0.06, 0.15, 0.32, 0.12, 0.12, 0.02, 0.16};
     m_grid->verticalHeader()->setFixedWidth(int(width * fractions[0]));
@@ -260,8 +251,6 @@ void TForm1::refresh()
 {
     m_refreshing = true;
     const RegisterFields& reg = m_ui.p.reg;
-    m_name->setText(reg.L7);
-    m_name->adjustSize();
     m_year->setText(reg.EYr);
     const QString* values[] = {&reg.Edit1, &reg.E1, &reg.E2, &reg.E3, &reg.E4,
                                &reg.E5,    &reg.E6, &reg.E7, &reg.E8};
@@ -272,6 +261,7 @@ void TForm1::refresh()
     }
     m_model->refresh();
     m_beginBalModel->refresh();
+    fitTexts();
     const int row = m_ui.p.ledger.currentRow();
     const QModelIndex current = m_grid->currentIndex();
     if (!current.isValid() || TextGridModel::gridRow(current.row()) != row)
@@ -388,6 +378,10 @@ void TForm1::FormResize()
         widget->setFont(font);
         return widget->sizeHint();
     };
+    in.boxWidth = [&](const std::string& name, int pixels) {
+        const auto* box = qobject_cast<const QLineEdit*>(named(name));
+        return box ? detailBoxWidth(*box, pixels) : 0;
+    };
     QFont windowFont = font();
     windowFont.setPixelSize(roundEven(area.height() * 13.0 / 434));
     setFont(windowFont);
@@ -401,8 +395,7 @@ void TForm1::FormResize()
     m_grid->verticalHeader()->setFixedWidth(l.columnWidths[0]);
     for (int column = 1; column < 7; ++column)
         m_grid->setColumnWidth(column - 1, l.columnWidths[std::size_t(column)]);
-    m_grid->verticalHeader()->setDefaultSectionSize(l.rowHeight);
-    m_grid->horizontalHeader()->setFixedHeight(l.rowHeight);
+    setRowHeight(*m_grid, l.rowHeight);
     named("Panel3")->setGeometry(l.panel3);
     const char* buttons[] = {"BB3", "BB4", "BB5", "BB6", "BB7", "BB8", "BB9", "BB10"};
     for (std::size_t b = 0; b < 8; ++b) {
@@ -422,7 +415,8 @@ void TForm1::FormResize()
         }
         widget->setGeometry(place);
     }
-    m_name->adjustSize();
+    m_detailsFont = l.detailsFont;
+    fitTexts();
 
     // A hidden notice is left alone; a shown one is sized and kept centred.
     if (m_overdrawn->isVisible()) {
@@ -431,6 +425,17 @@ void TForm1::FormResize()
         m_overdrawn->setFont(noticeFont);
         m_overdrawn->setGeometry(l.overdrawn);
     }
+}
+
+// The ledger and the details in fonts in which their widest texts show
+// whole; the card's name cut with "…" before it reaches "Year:".
+void TForm1::fitTexts()
+{
+    const int pixels = font().pixelSize();
+    fitLedgerTexts(*m_grid, pixels);
+    fitDetailTexts(m_fields, m_detailsFont);
+    const QWidget* year = m_name->parentWidget()->findChild<QWidget*>(QStringLiteral("L8"));
+    showCardName(*m_name, m_ui.p.reg.L7, year->x() - m_name->fontMetrics().averageCharWidth());
 }
 
 // Centres the notice, at the size it has, on the ledger grid.

@@ -49,6 +49,7 @@ private:
     void buildButtonBar(QWidget* body);
     void buildGrids(QWidget* body);
     void placeOverdrawnNotice();
+    void fitTexts();
 
     Ui& m_ui;
     QWidget* m_area = nullptr; // everything below the painted title
@@ -61,4 +62,5 @@ private:
     QLineEdit* m_year = nullptr;
     QLineEdit* m_fields[9] = {}; // Edit1, E1 to E8
     bool m_refreshing = false;
+    int m_detailsFont = 14; // of the detail lines, as the last layout set it
 };
