@@ -99,6 +99,19 @@ const QWidget* namedOwner(const QWidget* widget)
     return widget;
 }
 
+// A caption as it reads on the screen: "&Add" shows as "Add" with the A
+// underlined, "&&" as one "&".
+QString withoutMnemonic(const QString& caption)
+{
+    QString shown;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&' && i + 1 < caption.size())
+            ++i;
+        shown += caption[i];
+    }
+    return shown;
+}
+
 const std::map<QString, Qt::Key>& keys()
 {
     static const std::map<QString, Qt::Key> table = {
@@ -116,6 +129,7 @@ const std::map<QString, Qt::Key>& keys()
         {QStringLiteral("End"), Qt::Key_End},
         {QStringLiteral("PageUp"), Qt::Key_PageUp},
         {QStringLiteral("PageDown"), Qt::Key_PageDown},
+        {QStringLiteral("Insert"), Qt::Key_Insert},
         {QStringLiteral("Delete"), Qt::Key_Delete},
         {QStringLiteral("Backspace"), Qt::Key_Backspace},
     };
@@ -675,7 +689,7 @@ void ScenarioRunner::expectText(const Step& step)
     else if (const auto* label = qobject_cast<QLabel*>(c))
         text = label->text();
     else if (const auto* button = qobject_cast<QAbstractButton*>(c))
-        text = button->text();
+        text = withoutMnemonic(button->text());
     else if (const auto* spin = qobject_cast<QAbstractSpinBox*>(c))
         text = spin->text();
     else if (const auto* rich = qobject_cast<QTextEdit*>(c))
