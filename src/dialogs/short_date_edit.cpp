@@ -2,39 +2,29 @@
 
 #include "platform/short_date.h"
 
-#include <QAction>
 #include <QCalendarWidget>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QKeyEvent>
-#include <QPainter>
-#include <QStyle>
-#include <QStyleOption>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
 
-// The drop-down arrow at the box's right end, drawn by the style.
-QIcon dropDownArrow(QWidget* box)
-{
-    QPixmap arrow(12, 12);
-    arrow.fill(Qt::transparent);
-    QPainter painter(&arrow);
-    QStyleOption option;
-    option.initFrom(box);
-    option.rect = arrow.rect();
-    option.state |= QStyle::State_Enabled;
-    box->style()->drawPrimitive(QStyle::PE_IndicatorArrowDown, &option, &painter, box);
-    return QIcon(arrow);
-}
+constexpr int arrowWidth = 13; // the drop-down arrow, narrow to leave the date its room
 
 } // namespace
 
 ShortDateEdit::ShortDateEdit(QWidget* parent) : QLineEdit(parent)
 {
-    QAction* dropDown = addAction(dropDownArrow(this), QLineEdit::TrailingPosition);
-    dropDown->setObjectName(QStringLiteral("calendarButton"));
-    connect(dropDown, &QAction::triggered, this, &ShortDateEdit::showCalendar);
+    m_dropDown = new QToolButton(this);
+    m_dropDown->setObjectName(QStringLiteral("calendarButton"));
+    m_dropDown->setArrowType(Qt::DownArrow);
+    m_dropDown->setAutoRaise(true);
+    m_dropDown->setFocusPolicy(Qt::NoFocus);
+    m_dropDown->setCursor(Qt::ArrowCursor);
+    setTextMargins(0, 0, arrowWidth, 0);
+    connect(m_dropDown, &QToolButton::clicked, this, &ShortDateEdit::showCalendar);
 
     m_popup = new QFrame(this, Qt::Popup);
     m_popup->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -104,6 +94,12 @@ void ShortDateEdit::focusInEvent(QFocusEvent* event)
     QLineEdit::focusInEvent(event);
     if (event->reason() != Qt::MouseFocusReason)
         selectAll();
+}
+
+void ShortDateEdit::resizeEvent(QResizeEvent* event)
+{
+    QLineEdit::resizeEvent(event);
+    m_dropDown->setGeometry(width() - arrowWidth - 1, 1, arrowWidth, height() - 2);
 }
 
 void ShortDateEdit::keyPressEvent(QKeyEvent* event)

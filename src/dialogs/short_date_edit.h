@@ -7,6 +7,7 @@
 
 class QCalendarWidget;
 class QFrame;
+class QToolButton;
 
 // The dialogs' date box: free text in the program's short-date format with a
 // drop-down calendar. What the user types is read as a whole when the box is
@@ -46,11 +47,13 @@ signals:
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void pick(const QDate& date);
 
     QDate m_date;
+    QToolButton* m_dropDown = nullptr;
     QFrame* m_popup = nullptr;
     QCalendarWidget* m_calendar = nullptr;
 };

@@ -1,10 +1,10 @@
 #include "dialogs/dialog_fixture.h"
 #include "dialogs/short_date_edit.h"
 
-#include <QAction>
 #include <QCalendarWidget>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QToolButton>
 
 namespace {
 
@@ -119,9 +119,10 @@ TEST_F(ShortDatePicker, TheCalendarDropsDownOnTheDateShownAndADayClickedIsTaken)
     EXPECT_EQ(picker.date(), QDate(2027, 1, 15));
     EXPECT_EQ(picker.text(), QStringLiteral("1/15/27"));
 
-    QAction* dropDown = picker.findChild<QAction*>(QStringLiteral("calendarButton"));
+    auto* dropDown = picker.findChild<QToolButton*>(QStringLiteral("calendarButton"));
     ASSERT_NE(dropDown, nullptr);
-    dropDown->trigger();
+    EXPECT_EQ(dropDown->focusPolicy(), Qt::NoFocus);
+    dropDown->click();
     EXPECT_TRUE(calendar->isVisible());
     QTest::keyClick(calendar, Qt::Key_Escape);
     EXPECT_FALSE(calendar->isVisible());
