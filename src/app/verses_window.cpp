@@ -90,9 +90,12 @@ void Tte::setVisible(bool visible)
 
 void Tte::keyPressEvent(QKeyEvent* event)
 {
-    // Only the close box closes the window: Escape does not, and F1 asks for
-    // no help.
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_F1) {
+    // Escape closes the window as its close box does; F1 asks for no help.
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    if (event->key() == Qt::Key_F1) {
         event->accept();
         return;
     }

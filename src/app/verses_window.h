@@ -10,7 +10,7 @@ QString versesText();
 
 // The window of verses, shown modally from the main window's menu strip.
 // Sizeable, but with no layout: resizing never moves or rewraps its texts.
-// No buttons; the close box closes it.
+// No buttons; the close box or Escape closes it.
 class Tte : public QDialog
 {
     Q_OBJECT

@@ -6,7 +6,6 @@
 #include "dialogs/short_date_edit.h"
 #include "platform/clock.h"
 #include "platform/help.h"
-#include "platform/messages.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -66,8 +65,8 @@ TAddOrEditCard::TAddOrEditCard(Ui& ui, QWidget* parent) : QDialog(parent), m_ui(
 
     connect(m_OKBtn, &QPushButton::clicked, this, &TAddOrEditCard::OKBtnClick);
     connect(m_CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_DT1, &QDateEdit::dateChanged, this, &TAddOrEditCard::DT1Change);
-    connect(m_DT2, &QDateEdit::dateChanged, this, &TAddOrEditCard::DT2Change);
+    connect(m_DT1, &ShortDateEdit::dateChanged, this, &TAddOrEditCard::DT1Change);
+    connect(m_DT2, &ShortDateEdit::dateChanged, this, &TAddOrEditCard::DT2Change);
     FormCreate();
 }
 
@@ -179,14 +178,18 @@ CardValues TAddOrEditCard::values() const
 
 void TAddOrEditCard::OKBtnClick()
 {
+    // A typed date is read here too, so it counts as a change of that date
+    // even when OK comes before the box is left.
+    if (const FormCheck dates = checkTypedDates({m_DT2, m_DT1}); !dates.accepted()) {
+        showRefusal(this, dates);
+        return;
+    }
     CardValues card = values();
     const FormCheck check = m_form.check(CardMode, card);
     showPreparedText(m_E5, card.creditLimit);
     showPreparedText(m_E6, card.openingBalance);
     if (!check.accepted()) {
-        showMessage(check.message);
-        if (auto* focus = findChild<QWidget*>(check.focus))
-            focus->setFocus();
+        showRefusal(this, check);
         return;
     }
     // The card is added or edited while the dialog is still up, so the main

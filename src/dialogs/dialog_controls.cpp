@@ -1,6 +1,9 @@
 #include "dialogs/dialog_controls.h"
 
 #include "app/look.h"
+#include "dialogs/short_date_edit.h"
+#include "platform/messages.h"
+#include "platform/short_date.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -49,4 +52,19 @@ void showPreparedText(QLineEdit* box, const QString& text)
     if (box->text() != text)
         box->setText(text);
     box->setModified(modified);
+}
+
+FormCheck checkTypedDates(std::initializer_list<ShortDateEdit*> boxes)
+{
+    for (ShortDateEdit* box : boxes)
+        if (!box->takeTypedText())
+            return FormCheck::refuse(ShortDate::notADateMessage(box->text()), box->objectName());
+    return {};
+}
+
+void showRefusal(QWidget* dialog, const FormCheck& check)
+{
+    showMessage(check.message);
+    if (auto* focus = dialog->findChild<QWidget*>(check.focus))
+        focus->setFocus();
 }

@@ -1,11 +1,16 @@
 #pragma once
 
+#include "dialogs/dialog_form.h"
+
 #include <QFont>
 #include <QString>
+
+#include <initializer_list>
 
 class QLabel;
 class QLineEdit;
 class QWidget;
+class ShortDateEdit;
 
 // Small pieces the three dialogs share: their fonts, labels at design
 // positions, boxes that stay white on a coloured dialog, and amount boxes
@@ -28,3 +33,11 @@ void keepWhite(QWidget* box);
 // Writes `text` into `box` without touching its modified state: a box the
 // user edited stays edited after the program shows its prepared form.
 void showPreparedText(QLineEdit* box, const QString& text);
+
+// OK's first check, before anything is prepared or saved: each date box must
+// hold a date in the short format. The boxes take their typed dates; the
+// first whose text names none is refused, with the focus going to it.
+FormCheck checkTypedDates(std::initializer_list<ShortDateEdit*> boxes);
+
+// Shows a refused check's message and puts the focus on the box it names.
+void showRefusal(QWidget* dialog, const FormCheck& check);

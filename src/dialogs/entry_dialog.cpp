@@ -7,7 +7,6 @@
 #include "dialogs/short_date_edit.h"
 #include "platform/clock.h"
 #include "platform/help.h"
-#include "platform/messages.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -214,14 +213,16 @@ EntryFields TMakeOrEditEntry::fields() const
 
 void TMakeOrEditEntry::OKBtnClick()
 {
+    if (const FormCheck date = checkTypedDates({m_DT1}); !date.accepted()) {
+        showRefusal(this, date);
+        return;
+    }
     EntryFields entry = fields();
     const FormCheck check = m_form.check(entry);
     showPreparedText(m_E2, entry.entry.charge);
     showPreparedText(m_E3, entry.entry.payment);
     if (!check.accepted()) {
-        showMessage(check.message);
-        if (auto* focus = findChild<QWidget*>(check.focus))
-            focus->setFocus();
+        showRefusal(this, check);
         return;
     }
     // The entry is posted while the dialog is still up; the register shows

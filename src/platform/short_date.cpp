@@ -171,6 +171,8 @@ std::optional<QDate> tryParse(const QString& input)
             month = readNumber(text, pos, 2, digits);
         } else {
             year = readNumber(text, pos, 4, digits);
+            if (digits == 3)
+                return std::nullopt;
             if (year >= 0 && digits <= 2)
                 year = windowedYear(year, Clock::today().year());
         }
@@ -184,6 +186,12 @@ std::optional<QDate> tryParse(const QString& input)
     if (!date.isValid())
         return std::nullopt;
     return date;
+}
+
+QString notADateMessage(const QString& typed)
+{
+    const QDate example(Clock::today().year(), 12, 31);
+    return QStringLiteral("'%1' is not a date like %2.").arg(typed, toText(example));
 }
 
 QDate parse(const QString& text)

@@ -26,12 +26,19 @@ void setFormat(const QString& fmt);
 QString toText(const QDate& date);
 
 // The date the text names, or nothing when it does not match the format or
-// names no real day. Blanks around the text are ignored.
+// names no real day. Blanks around the text are ignored. A year has one, two
+// or four digits: "3/15/202" is no date, where a missing digit would
+// otherwise make it the year 202.
 std::optional<QDate> tryParse(const QString& text);
 
 // Like tryParse, but a text that is no date raises
 // "'<text>' is not a valid date and time".
 QDate parse(const QString& text);
+
+// The message that refuses a typed text naming no date, showing the format
+// by an example: "'13/45/26' is not a date like 12/31/26." with M/d/yy,
+// "'10/31/2028' is not a date like 31/12/2026." with dd/MM/yyyy.
+QString notADateMessage(const QString& typed);
 
 // The four-digit year of a one- or two-digit year in the window that starts
 // 50 years before `currentYear`.

@@ -5,6 +5,7 @@
 #include "app/click_label.h"
 #include "app/fit_rules.h"
 #include "app/grid_view.h"
+#include "app/keyboard.h"
 #include "app/look.h"
 #include "app/main_layout.h"
 #include "app/pictures.h"
@@ -66,6 +67,7 @@ TMain::TMain(Ui& ui, QWidget* parent) : QWidget(parent), m_ui(ui)
     buildGrid();
     buildButtons();
     buildTotals();
+    markKeyboardFocus(this);
 
     qApp->installEventFilter(this);
     refresh();
@@ -173,10 +175,10 @@ void TMain::buildGrid()
 void TMain::buildButtons()
 {
     const std::tuple<const char*, const char*, int, int> buttons[] = {
-        {"B1", "Open Selected Card", 6, 161},
-        {"B2", "Add a Card", 173, 109},
-        {"B3", "Delete Selected Card", 288, 173},
-        {"B4", "Edit Selected Card", 467, 155}};
+        {"B1", "&Open Selected Card", 6, 161},
+        {"B2", "&Add a Card", 173, 109},
+        {"B3", "&Delete Selected Card", 288, 173},
+        {"B4", "&Edit Selected Card", 467, 155}};
     for (const auto& [name, caption, left, width] : buttons) {
         auto* button = new QPushButton(QString::fromLatin1(caption), m_area);
         button->setObjectName(QString::fromLatin1(name));

@@ -5,6 +5,7 @@
 #include "app/click_label.h"
 #include "app/fit_rules.h"
 #include "app/grid_view.h"
+#include "app/keyboard.h"
 #include "app/look.h"
 #include "app/pictures.h"
 #include "app/print_window.h"
@@ -76,6 +77,13 @@ TForm1::TForm1(Ui& ui, QWidget* parent) : QWidget(parent), m_ui(ui)
     buildDetails(body);
     buildGrids(body);
     buildButtonBar(body);
+    // The buttons follow the ledger in the tab order, as they were made; on
+    // the ledger, Insert, Delete and Enter are Add, Delete and Edit.
+    onKeys(m_grid, {{Qt::Key_Insert, [this] { bb3Click(); }},
+                    {Qt::Key_Delete, [this] { bb5Click(); }},
+                    {Qt::Key_Return, [this] { bb6Click(); }},
+                    {Qt::Key_Enter, [this] { bb6Click(); }}});
+    markKeyboardFocus(this);
     QApplication::setEffectEnabled(Qt::UI_AnimateTooltip, false);
     refresh();
     resize(640, 480);
@@ -165,6 +173,8 @@ void TForm1::buildGrids(QWidget* body)
     m_model->setAlignment(4, Qt::AlignHCenter);
     m_grid = makeGridView(body, "StringGrid1", m_model);
     m_grid->setGeometry(bevel, innerBottom - 193, width, 193);
+    // Tab leaves the ledger for the buttons; the arrow keys move the cursor.
+    m_grid->setTabKeyNavigation(false);
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setRowHeight(*m_grid, 20);
     // Widths as fractions of the grid's width; the row numbers head the rows.
@@ -209,14 +219,14 @@ void TForm1::buildButtonBar(QWidget* body)
     setBackground(bar, Qt::black);
 
     const std::tuple<const char*, const char*, const char*> buttons[] = {
-        {"BB3", "Add", "Add an entry."},
-        {"BB4", "Insert", "Insert entry at selected row."},
-        {"BB5", "Delete", "Delete the selected row."},
-        {"BB6", "Edit", "Edit the selected row."},
-        {"BB7", "Toggle X", "Toggle the X column on or off for cleared items."},
-        {"BB8", "Year", "View Another Year"},
-        {"BB9", "Print Page", ""},
-        {"BB10", "Close", "Close this form"}};
+        {"BB3", "&Add", "Add an entry."},
+        {"BB4", "&Insert", "Insert entry at selected row."},
+        {"BB5", "&Delete", "Delete the selected row."},
+        {"BB6", "&Edit", "Edit the selected row."},
+        {"BB7", "&Toggle X", "Toggle the X column on or off for cleared items."},
+        {"BB8", "&Year", "View Another Year"},
+        {"BB9", "&Print Page", ""},
+        {"BB10", "&Close", "Close this form"}};
     const int buttonWidth = qRound((width - 15) * 0.125);
     int x = 5;
     for (const auto& [name, caption, hint] : buttons) {

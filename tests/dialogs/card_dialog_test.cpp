@@ -1,8 +1,8 @@
 #include "dialogs/card_dialog.h"
 #include "dialogs/dialog_fixture.h"
+#include "dialogs/short_date_edit.h"
 #include "portfolio/main_window.h"
 
-#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -135,8 +135,8 @@ TEST_F(CardDialog, AddingOpensEmptyOnTodayWithTheBalanceBoxAndNoDateChanged)
 
     for (const char* name : {"E1", "E2", "E3", "E4", "E5", "E6"})
         EXPECT_TRUE(at<QLineEdit>(name)->text().isEmpty()) << name;
-    EXPECT_EQ(at<QDateEdit>("DT1")->date(), QDate(2026, 12, 8));
-    EXPECT_EQ(at<QDateEdit>("DT2")->date(), QDate(2026, 12, 8));
+    EXPECT_EQ(at<ShortDateEdit>("DT1")->date(), QDate(2026, 12, 8));
+    EXPECT_EQ(at<ShortDateEdit>("DT2")->date(), QDate(2026, 12, 8));
     for (const char* name : {"E6", "Label7", "Label10"})
         EXPECT_TRUE(at(name)->isVisible()) << name;
     EXPECT_FALSE(dialog()->IntroExpiryChanged);
@@ -156,8 +156,8 @@ TEST_F(CardDialog, EditingOpensOnTheRegistersCardWithNothingModified)
         EXPECT_EQ(at<QLineEdit>(name)->text(), QString::fromLatin1(text)) << name;
         EXPECT_FALSE(at<QLineEdit>(name)->isModified()) << name;
     }
-    EXPECT_EQ(at<QDateEdit>("DT1")->date(), QDate(2027, 6, 30));
-    EXPECT_EQ(at<QDateEdit>("DT2")->date(), QDate(2027, 10, 31));
+    EXPECT_EQ(at<ShortDateEdit>("DT1")->date(), QDate(2027, 6, 30));
+    EXPECT_EQ(at<ShortDateEdit>("DT2")->date(), QDate(2027, 10, 31));
     for (const char* name : {"E6", "Label7", "Label10"})
         EXPECT_FALSE(at(name)->isVisible()) << name;
     // The dialog's own setting of the pickers changed both dates.
@@ -168,13 +168,13 @@ TEST_F(CardDialog, EditingOpensOnTheRegistersCardWithNothingModified)
 TEST_F(CardDialog, APickerTheUserChangesIsFlaggedEvenWhenChangedBack)
 {
     showEditing();
-    auto* introExpiry = at<QDateEdit>("DT1");
+    auto* introExpiry = at<ShortDateEdit>("DT1");
     introExpiry->setDate(QDate(2027, 7, 1));
     introExpiry->setDate(QDate(2027, 6, 30));
     EXPECT_TRUE(dialog()->IntroExpiryChanged);
     EXPECT_FALSE(dialog()->CardExpiryChanged);
 
-    at<QDateEdit>("DT2")->setDate(QDate(2028, 1, 31));
+    at<ShortDateEdit>("DT2")->setDate(QDate(2028, 1, 31));
     EXPECT_TRUE(dialog()->CardExpiryChanged);
 }
 
@@ -216,7 +216,7 @@ TEST_F(CardDialog, OkAddsTheTypedCardWithThePickedDates)
     QTest::keyClicks(at("E1"), "Store");
     QTest::keyClicks(at("E5"), "$2,500");
     QTest::keyClicks(at("E6"), "125.40");
-    at<QDateEdit>("DT1")->setDate(QDate(2027, 3, 4));
+    at<ShortDateEdit>("DT1")->setDate(QDate(2027, 3, 4));
     at<QPushButton>("OKBtn")->click();
 
     EXPECT_TRUE(messages.shown().isEmpty()) << messages.shown().join(u'|').toStdString();

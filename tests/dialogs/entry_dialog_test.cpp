@@ -1,9 +1,9 @@
 #include "dialogs/dialog_fixture.h"
 #include "dialogs/entry_dialog.h"
+#include "dialogs/short_date_edit.h"
 #include "register/register_window.h"
 
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -207,7 +207,7 @@ TEST_F(EntryDialog, AddOpensWithNoKindOnTodayWithTheFocusOnTheDate)
     EXPECT_FALSE(at<QRadioButton>("R2")->isChecked());
     EXPECT_FALSE(at<QCheckBox>("C1")->isChecked());
     EXPECT_TRUE(at<QLineEdit>("E1")->text().isEmpty());
-    EXPECT_EQ(at<QDateEdit>("DT1")->date(), QDate(2026, 12, 8));
+    EXPECT_EQ(at<ShortDateEdit>("DT1")->date(), QDate(2026, 12, 8));
     EXPECT_EQ(dialog()->EntryKind, 0);
     EXPECT_EQ(focusName(dialog()), QStringLiteral("DT1"));
 }
@@ -227,7 +227,7 @@ TEST_F(EntryDialog, EditOnAChargeChoosesItAsTheChargeButtonWould)
 {
     showFor(3, 1);
 
-    EXPECT_EQ(at<QDateEdit>("DT1")->date(), QDate(2026, 11, 30));
+    EXPECT_EQ(at<ShortDateEdit>("DT1")->date(), QDate(2026, 11, 30));
     EXPECT_EQ(at<QLineEdit>("E1")->text(), QStringLiteral("Fuel"));
     EXPECT_EQ(at<QLineEdit>("E2")->text(), QStringLiteral("20.00"));
     EXPECT_TRUE(at("E2")->isVisible());

@@ -83,15 +83,16 @@ TEST_P(ShortDateRefuses, TextThatNamesNoDay)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, ShortDateRefuses,
-                         testing::Values(BadDate{"M/d/yy", ""}, BadDate{"M/d/yy", "2/29/01"},
-                                         BadDate{"M/d/yy", "13/1/26"}, BadDate{"M/d/yy", "0/1/26"},
-                                         BadDate{"M/d/yy", "1/32/26"}, BadDate{"M/d/yy", "10/31"},
-                                         BadDate{"M/d/yy", "10/31/27x"},
-                                         BadDate{"M/d/yy", "10-31-27"},
-                                         BadDate{"M/d/yy", "Expired"},
-                                         BadDate{"dd.MM.yy", "10/31/27"},
-                                         BadDate{"yyyy-MM-dd", "2027-02-30"}));
+INSTANTIATE_TEST_SUITE_P(
+    Formats, ShortDateRefuses,
+    testing::Values(BadDate{"M/d/yy", ""}, BadDate{"M/d/yy", "2/29/01"},
+                    BadDate{"M/d/yy", "13/1/26"}, BadDate{"M/d/yy", "0/1/26"},
+                    BadDate{"M/d/yy", "1/32/26"}, BadDate{"M/d/yy", "10/31"},
+                    BadDate{"M/d/yy", "10/31/27x"}, BadDate{"M/d/yy", "10-31-27"},
+                    BadDate{"M/d/yy", "Expired"},
+                    // Regression: read as the year 202.
+                    BadDate{"M/d/yy", "3/15/202"}, BadDate{"yyyy-MM-dd", "202-03-15"},
+                    BadDate{"dd.MM.yy", "10/31/27"}, BadDate{"yyyy-MM-dd", "2027-02-30"}));
 
 struct FormatCase
 {
@@ -137,6 +138,31 @@ TEST_F(ShortDateText, TheWindowFollowsTheCurrentYear)
     EXPECT_EQ(ShortDate::tryParse(QStringLiteral("1/1/05")), QDate(2105, 1, 1));
     EXPECT_EQ(ShortDate::tryParse(QStringLiteral("1/1/10")), QDate(2010, 1, 1));
 }
+
+struct Refusal
+{
+    const char* format;
+    const char* typed;
+    const char* message;
+};
+
+class ShortDateRefusal : public ShortDateText, public testing::WithParamInterface<Refusal>
+{};
+
+TEST_P(ShortDateRefusal, NamesTheTextAndShowsTheFormatByAnExample)
+{
+    ShortDate::setFormat(QString::fromLatin1(GetParam().format));
+    EXPECT_EQ(ShortDate::notADateMessage(QString::fromLatin1(GetParam().typed)),
+              QString::fromLatin1(GetParam().message));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, ShortDateRefusal,
+    testing::Values(Refusal{"M/d/yy", "13/45/26", "'13/45/26' is not a date like 12/31/26."},
+                    Refusal{"M/d/yy", "", "'' is not a date like 12/31/26."},
+                    Refusal{"dd/MM/yyyy", "10/31/2028",
+                            "'10/31/2028' is not a date like 31/12/2026."},
+                    Refusal{"dd.MM.yy", "abc", "'abc' is not a date like 31.12.26."}));
 
 TEST_F(ShortDateText, TheSystemFormatIsUsedUnlessOneIsSet)
 {
