@@ -54,6 +54,9 @@ void TC::OpenCard()
         m_p.reg.shown = false;
         throw;
     }
+    // Each card opens at its first entry, not at the row the last card was
+    // left at (which may lie past this card's entries).
+    m_p.ledger.setCurrentRow(1);
     m_p.reg.shown = true;
 }
 

@@ -9,6 +9,7 @@
 #include "app/look.h"
 #include "app/pictures.h"
 #include "app/print_window.h"
+#include "app/screen_centre.h"
 #include "app/register_layout.h"
 #include "app/title_strip.h"
 #include "app/ui.h"
@@ -282,8 +283,15 @@ void TForm1::refresh()
     } else if (!reg.overdrawn) {
         m_overdrawn->setVisible(false);
     }
-    if (reg.shown != isVisible())
+    if (reg.shown != isVisible()) {
+        // A register opens in the middle of the screen with its first rows
+        // in view, wherever the last card was left.
+        if (reg.shown) {
+            m_grid->scrollToTop();
+            centreOnScreen(this);
+        }
         setVisible(reg.shown);
+    }
     m_refreshing = false;
 }
 

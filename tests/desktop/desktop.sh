@@ -90,6 +90,47 @@ window_titled() {
   return 1
 }
 
+# The visible window whose title matches the extended regular expression
+# REGEX, waiting up to SECONDS (10).
+window_matching() {
+  local regex="$1" seconds="${2:-10}" i id
+  for i in $(seq $((seconds * 10))); do
+    id=$(xdotool search --onlyvisible --name "$regex" 2>/dev/null | head -n 1 || true)
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits up to SECONDS (10) until the data file NAME holds the line LINE.
+wait_for_line() {
+  local name="$1" line="$2" seconds="${3:-10}" i
+  for i in $(seq $((seconds * 10))); do
+    [ -f "$data/$name" ] && tr -d '\r' <"$data/$name" | grep -qxF -- "$line" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# A visible message box (titled "Quillfen Pursewise" like the register, but
+# narrower than any big window), waiting up to SECONDS (5).
+message_box() {
+  local seconds="${1:-5}" i id
+  for i in $(seq $((seconds * 10))); do
+    for id in $(xdotool search --onlyvisible --name '^Quillfen Pursewise$' 2>/dev/null || true); do
+      if [ "$(xwininfo -id "$id" | awk '/Width:/ {print $2}')" -lt 600 ]; then
+        echo "$id"
+        return 0
+      fi
+    done
+    sleep 0.1
+  done
+  return 1
+}
+
 # Whether a window titled TITLE is visible now.
 shown() {
   xdotool search --onlyvisible --name "^${1//./\\.}\$" >/dev/null 2>&1

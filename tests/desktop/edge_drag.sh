@@ -90,7 +90,12 @@ done
 [ -n "$form1" ] || fail "the register did not open"
 wait_active "$form1"
 
+# The register opens in the middle of the screen, not in a corner.
 read -r x y w h < <(settled_geometry frame_geometry "$form1")
+read -r sw sh < <(xwininfo -root | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')
+dx=$((x + w / 2 - sw / 2)); dy=$((y + h / 2 - sh / 2))
+[ "${dx#-}" -le 20 ] && [ "${dy#-}" -le 20 ] ||
+  fail "the register opened at $x,$y ($w x $h), not in the middle of the $sw x $sh screen"
 drag $((x + w / 2)) $((y + h - 2)) $((x + w / 2)) $((y + h + 120))
 read -r x y w h < <(settled_geometry frame_geometry "$form1")
 expect_four_by_three "register, bottom edge dragged" height "$w" "$h"
