@@ -42,15 +42,7 @@ TEST_F(RegisterOpening, ACardOpensAtItsFirstRowsWhereverTheLastWasLeft)
     openCard();
     addCharges(40);
     form1()->close();
-    CardValues second;
-    second.name = QStringLiteral("Amex");
-    second.cardExpiry = QDate(2028, 10, 31);
-    second.rate = QStringLiteral("21");
-    second.introRate = QStringLiteral("0");
-    second.introExpiry = QDate(2027, 6, 30);
-    second.dueDay = QStringLiteral("3");
-    second.creditLimit = QStringLiteral("500.00");
-    p().tc.AddCard(second);
+    p().tc.AddCard(sampleCard(QStringLiteral("Amex")));
     openRow(2);
     addCharges(6);
     form1()->close();

@@ -74,22 +74,6 @@ start_program() {
   pids+=("$program_pid")
 }
 
-# The visible window whose title is exactly TITLE, waiting up to SECONDS (10).
-# The message boxes are titled "Quillfen Pursewise", the main window
-# "Quillfen Pursewise.".
-window_titled() {
-  local title="$1" seconds="${2:-10}" i id
-  for i in $(seq $((seconds * 10))); do
-    id=$(xdotool search --onlyvisible --name "^${title//./\\.}\$" 2>/dev/null | head -n 1 || true)
-    if [ -n "$id" ]; then
-      echo "$id"
-      return 0
-    fi
-    sleep 0.1
-  done
-  return 1
-}
-
 # The visible window whose title matches the extended regular expression
 # REGEX, waiting up to SECONDS (10).
 window_matching() {
@@ -105,6 +89,13 @@ window_matching() {
   return 1
 }
 
+# The visible window whose title is exactly TITLE, waiting up to SECONDS (10).
+# The message boxes are titled "Quillfen Pursewise", the main window
+# "Quillfen Pursewise.".
+window_titled() {
+  window_matching "^${1//./\\.}\$" "${2:-10}"
+}
+
 # Waits up to SECONDS (10) until the data file NAME holds the line LINE.
 wait_for_line() {
   local name="$1" line="$2" seconds="${3:-10}" i
@@ -115,13 +106,15 @@ wait_for_line() {
   return 1
 }
 
-# A visible message box (titled "Quillfen Pursewise" like the register, but
-# narrower than any big window), waiting up to SECONDS (5).
-message_box() {
-  local seconds="${1:-5}" i id
+# A visible window titled "Quillfen Pursewise" at least 600 wide (BIG) or
+# narrower (SMALL), waiting up to SECONDS (10): the register and the message
+# boxes share that title, and no message box is as wide as a big window.
+titled_by_width() {
+  local kind="$1" seconds="${2:-10}" i id w
   for i in $(seq $((seconds * 10))); do
     for id in $(xdotool search --onlyvisible --name '^Quillfen Pursewise$' 2>/dev/null || true); do
-      if [ "$(xwininfo -id "$id" | awk '/Width:/ {print $2}')" -lt 600 ]; then
+      w=$(xwininfo -id "$id" | awk '/Width:/ {print $2}')
+      if { [ "$kind" = big ] && [ "$w" -ge 600 ]; } || { [ "$kind" = small ] && [ "$w" -lt 600 ]; }; then
         echo "$id"
         return 0
       fi
@@ -130,6 +123,8 @@ message_box() {
   done
   return 1
 }
+register_window() { titled_by_width big "${1:-10}"; }
+message_box() { titled_by_width small "${1:-5}"; }
 
 # Whether a window titled TITLE is visible now.
 shown() {

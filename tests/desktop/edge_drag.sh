@@ -16,17 +16,6 @@ printf '%s\r\n' 2 "1 1 1/5/$year" '2 1 Books' '3 1 10.00' '6 1 10.00' \
   "1 2 1/9/$year" '2 2 Fuel' '3 2 20.00' '6 2 30.00' >"$data/1$year.dat"
 printf '%s\r\n' "$year" >"$data/1yl.dat"
 
-# The largest visible window titled TITLE: the register shares its title
-# with the message boxes.
-largest_titled() {
-  local id best="" most=0 w
-  for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
-    w=$(xwininfo -id "$id" | awk '/Width:/ {print $2}')
-    if [ "$w" -gt "$most" ]; then most=$w; best=$id; fi
-  done
-  [ -n "$best" ] && echo "$best"
-}
-
 # Fails unless the frame is 4:3 by the rule of the edge dragged: "height"
 # when the width follows the height, "width" when the height follows the
 # width. Halves go to the even neighbour, as the window rounds them.
@@ -81,13 +70,7 @@ area=$((ch - 19))
 xdotool mousemove $((cx + cw / 4)) $((cy + 19 + area * 157 / 453)) click 1
 sleep 0.3
 xdotool mousemove $((cx + cw * 13 / 100)) $((cy + 19 + area * 326 / 453)) click 1
-for i in $(seq 100); do
-  form1=$(largest_titled "Quillfen Pursewise" || true)
-  [ -n "$form1" ] && [ "$(xwininfo -id "$form1" | awk '/Width:/ {print $2}')" -gt 400 ] && break
-  form1=""
-  sleep 0.1
-done
-[ -n "$form1" ] || fail "the register did not open"
+form1=$(register_window) || fail "the register did not open"
 wait_active "$form1"
 
 # The register opens in the middle of the screen, not in a corner.

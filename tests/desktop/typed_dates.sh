@@ -44,15 +44,7 @@ read -r cx cy cw ch < <(client_geometry "$main")
 xdotool mousemove $((cx + cw / 4)) $((cy + 19 + (ch - 19) * 157 / 453)) click 1
 sleep 0.3
 xdotool key alt+o
-for i in $(seq 100); do
-  form1=""
-  for id in $(xdotool search --onlyvisible --name "^Quillfen Pursewise\$" 2>/dev/null); do
-    [ "$(xwininfo -id "$id" | awk '/Width:/ {print $2}')" -gt 400 ] && form1=$id
-  done
-  [ -n "$form1" ] && break
-  sleep 0.1
-done
-[ -n "$form1" ] || fail "Alt+O did not open the register"
+form1=$(register_window) || fail "Alt+O did not open the register"
 wait_active "$form1"
 
 # An entry whose date is no date: refused, the dialog stays; then 3/15/YY.
