@@ -4,9 +4,9 @@
 // /dev/shm when there is one, so that a disk's flush time does not hide the
 // program's own work (PURSEWISE_BENCH_DIR chooses another place).
 
-#include "platform/clock.h"
-#include "platform/data_file.h"
-#include "platform/short_date.h"
+#include "core/platform/clock.h"
+#include "core/platform/data_file.h"
+#include "core/platform/short_date.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -3,8 +3,8 @@
 // atomic replace, 1000 sums of int64.
 
 #include "data_folder.h"
-#include "dialogs/dialog_values.h"
-#include "portfolio/pursewise.h"
+#include "core/program/dialog_values.h"
+#include "core/program/pursewise.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -4,10 +4,10 @@
 // the new size), and the whole resize with every event it causes, painting
 // included.
 
-#include "app/program_windows.h"
+#include "ui/windows/program_windows.h"
 #include "data_folder.h"
-#include "portfolio/pursewise.h"
-#include "register/register_window.h"
+#include "core/program/pursewise.h"
+#include "ui/windows/register_window.h"
 
 #include <QApplication>
 

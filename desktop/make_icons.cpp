@@ -1,4 +1,4 @@
-#include "app/pictures.h"
+#include "ui/kit/pictures.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -1,5 +1,5 @@
 #include "fuzz_support.h"
-#include "platform/messages.h"
+#include "core/platform/messages.h"
 
 // A beginning balance file (card 3: "3bb.dat") holding arbitrary bytes:
 // LoadBalances may stop with its message but writes only the balance table;

@@ -1,6 +1,6 @@
-#include "dialogs/dialog_values.h"
+#include "core/program/dialog_values.h"
 #include "fuzz_support.h"
-#include "platform/messages.h"
+#include "core/platform/messages.h"
 
 // A card information file (card 3: "3info.dat") holding arbitrary bytes:
 // LoadInfo fills the ten header fields and nothing else; they are saved and

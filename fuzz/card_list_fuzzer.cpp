@@ -1,8 +1,8 @@
-#include "dialogs/dialog_values.h"
+#include "core/program/dialog_values.h"
 #include "fuzz_support.h"
-#include "platform/data_file.h"
-#include "platform/messages.h"
-#include "portfolio/main_commands.h"
+#include "core/platform/data_file.h"
+#include "core/platform/messages.h"
+#include "core/program/main_commands.h"
 
 // "CardList.dat" holding arbitrary bytes: LoadList may stop with its message
 // but writes only the card rows and the two counters; what it read is saved

@@ -1,9 +1,9 @@
 #include "fuzz_support.h"
 
-#include "platform/clock.h"
-#include "platform/messages.h"
-#include "platform/short_date.h"
-#include "platform/user_error.h"
+#include "core/platform/clock.h"
+#include "core/platform/messages.h"
+#include "core/platform/short_date.h"
+#include "core/platform/user_error.h"
 
 #include <QDir>
 #include <QFile>

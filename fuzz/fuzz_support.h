@@ -1,6 +1,6 @@
 #pragma once
 
-#include "portfolio/pursewise.h"
+#include "core/program/pursewise.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,5 +1,5 @@
-#include "amounts/cc_math.h"
-#include "platform/user_error.h"
+#include "core/amounts/cc_math.h"
+#include "core/platform/user_error.h"
 
 #include <algorithm>
 #include <cmath>

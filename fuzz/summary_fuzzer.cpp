@@ -1,5 +1,5 @@
 #include "fuzz_support.h"
-#include "platform/messages.h"
+#include "core/platform/messages.h"
 
 // "summary.dat" holding arbitrary bytes: LoadSummary fills the three totals
 // and nothing else; they are saved and read back unchanged, and that save is

@@ -1,7 +1,7 @@
-#include "dialogs/dialog_values.h"
+#include "core/program/dialog_values.h"
 #include "fuzz_support.h"
-#include "platform/messages.h"
-#include "register/register_commands.h"
+#include "core/platform/messages.h"
+#include "core/program/register_commands.h"
 
 // A year ledger file (card 3, year 26: "326.dat") holding arbitrary bytes:
 // LoadYear may stop with its message but writes only entry rows and the

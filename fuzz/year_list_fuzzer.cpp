@@ -1,5 +1,5 @@
 #include "fuzz_support.h"
-#include "platform/messages.h"
+#include "core/platform/messages.h"
 
 #include <QFile>
 

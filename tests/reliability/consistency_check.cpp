@@ -1,5 +1,5 @@
-#include "platform/messages.h"
-#include "portfolio/pursewise.h"
+#include "core/platform/messages.h"
+#include "core/program/pursewise.h"
 
 #include <QCoreApplication>
 #include <QDir>

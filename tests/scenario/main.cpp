@@ -1,4 +1,4 @@
-#include "platform/messages.h"
+#include "core/platform/messages.h"
 #include "scenario_runner.h"
 #include "script.h"
 

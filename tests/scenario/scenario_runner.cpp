@@ -1,13 +1,13 @@
 #include "scenario_runner.h"
 
-#include "app/program_windows.h"
-#include "dialogs/short_date_edit.h"
-#include "platform/clock.h"
-#include "platform/help.h"
-#include "platform/messages.h"
-#include "platform/short_date.h"
-#include "platform/text_grid_model.h"
-#include "portfolio/pursewise.h"
+#include "ui/windows/program_windows.h"
+#include "ui/kit/short_date_edit.h"
+#include "core/platform/clock.h"
+#include "core/platform/help.h"
+#include "core/platform/messages.h"
+#include "core/platform/short_date.h"
+#include "core/platform/text_grid_model.h"
+#include "core/program/pursewise.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

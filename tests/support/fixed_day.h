@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/clock.h"
-#include "platform/short_date.h"
+#include "core/platform/clock.h"
+#include "core/platform/short_date.h"
 #include "support/temp_dir.h"
 
 // A fresh empty data folder on 8 December 2026 at noon, with short dates as

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/messages.h"
+#include "core/platform/messages.h"
 #include "support/qt_printing.h"
 
 #include <QStringList>

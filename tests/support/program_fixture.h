@@ -1,11 +1,11 @@
 #pragma once
 
-#include "dialogs/dialog_values.h"
-#include "platform/clock.h"
-#include "platform/short_date.h"
-#include "portfolio/main_commands.h"
-#include "portfolio/pursewise.h"
-#include "register/register_commands.h"
+#include "core/program/dialog_values.h"
+#include "core/platform/clock.h"
+#include "core/platform/short_date.h"
+#include "core/program/main_commands.h"
+#include "core/program/pursewise.h"
+#include "core/program/register_commands.h"
 #include "support/fixed_day.h"
 #include "support/message_recorder.h"
 

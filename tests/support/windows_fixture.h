@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/program_windows.h"
+#include "ui/windows/program_windows.h"
 #include "support/program_fixture.h"
 
 #include <memory>

@@ -1,0 +1,355 @@
+#include "core/platform/data_file.h"
+
+#include "core/platform/backup.h"
+#include "core/platform/save_transaction.h"
+#include "core/platform/user_error.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <map>
+
+namespace {
+
+// Windows-1252 differs from Latin-1 only in 0x80..0x9F; the five codes it
+// leaves undefined map to the C1 control of the same value.
+constexpr std::array<char16_t, 32> cp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QString fromWindows1252(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        text[i] = QChar(b >= 0x80 && b < 0xA0 ? cp1252High[b - 0x80] : char16_t(b));
+    }
+    return text;
+}
+
+// The writes a test has asked to fail, by file name, with their errno.
+std::map<QString, int>& injectedFailures()
+{
+    static std::map<QString, int> failures;
+    return failures;
+}
+
+int takeInjectedFailure(const QString& name)
+{
+    auto& failures = injectedFailures();
+    const auto found = failures.find(name);
+    if (found == failures.end())
+        return 0;
+    const int error = found->second;
+    failures.erase(found);
+    return error;
+}
+
+constexpr char utf8Bom[] = "\xEF\xBB\xBF";
+
+// Where the bytes of `name` are now: the file itself, or the new bytes an
+// open transaction has staged for it; false when the transaction removed it.
+bool currentPath(const QString& name, QString& path)
+{
+    switch (DataFile::Staging::pending(name, path)) {
+    case DataFile::Staging::Pending::Written:
+        return true;
+    case DataFile::Staging::Pending::Removed:
+        return false;
+    case DataFile::Staging::Pending::None:
+        break;
+    }
+    path = name;
+    return true;
+}
+
+} // namespace
+
+namespace DataFile {
+
+bool exists(const QString& name)
+{
+    QString path;
+    return currentPath(name, path) && QFileInfo(path).isFile();
+}
+
+QString decode(const QByteArray& bytes)
+{
+    QString text;
+    decodeInto(bytes, text);
+    return text;
+}
+
+namespace {
+
+// Copies the leading plain ASCII bytes (1 to 127) of `bytes` into `out` as
+// characters, sixteen at a time where SSE2 is there, and returns how many
+// there were: the data files are mostly nothing else.
+qsizetype widenAscii(const char* bytes, qsizetype size, char16_t* out)
+{
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (; size - i >= 16; i += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+        // A NUL or a byte from 128 on is not greater than 0 as a signed byte.
+        if (_mm_movemask_epi8(_mm_cmpgt_epi8(chunk, zero)) != 0xffff)
+            break;
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi8(chunk, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 8), _mm_unpackhi_epi8(chunk, zero));
+    }
+#endif
+    for (; i < size; ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte == 0 || byte >= 0x80)
+            break;
+        out[i] = byte;
+    }
+    return i;
+}
+
+} // namespace
+
+qsizetype decodeInto(const QByteArray& raw, QString& text)
+{
+    // A text before its first NUL; plain ASCII is its own UTF-8 and is copied
+    // as it is, anything else goes through the decoder.
+    const auto reuse = [&text](qsizetype room) {
+        if (text.isDetached() && text.capacity() >= room)
+            text.resize(room);
+        else
+            text = QString(room, Qt::Uninitialized);
+    };
+    reuse(raw.size());
+    const qsizetype ascii =
+        widenAscii(raw.constData(), raw.size(), reinterpret_cast<char16_t*>(text.data()));
+    if (ascii == raw.size() || raw[ascii] == '\0') {
+        text.resize(ascii);
+        return ascii == raw.size() ? -1 : ascii;
+    }
+    const qsizetype nul = raw.indexOf('\0', ascii);
+    const QByteArrayView bytes(raw.constData(), nul < 0 ? raw.size() : nul);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    reuse(utf8.requiredSpace(bytes.size()));
+    const QChar* end = utf8.appendToBuffer(text.data(), bytes);
+    if (utf8.hasError())
+        text = fromWindows1252(bytes);
+    else
+        text.resize(end - text.constData());
+    return nul;
+}
+
+LineReader::LineReader(QStringView text) : m_text(text) {}
+
+QStringView LineReader::takeRest()
+{
+    const QStringView rest = m_text.mid(std::min(m_position, m_text.size()));
+    m_position = m_text.size();
+    return rest;
+}
+
+bool LineReader::next(QStringView& line)
+{
+    const qsizetype size = m_text.size();
+    if (m_position >= size)
+        return false;
+    ++m_number;
+    const char16_t* const chars = m_text.utf16();
+    const char16_t* const lineEnd = findLineBreak(chars + m_position, chars + size);
+    line = m_text.mid(m_position, lineEnd - chars - m_position);
+    m_position = pastLineBreak(lineEnd, chars + size) - chars;
+    return true;
+}
+
+QStringList splitLines(const QString& text)
+{
+    QStringList lines;
+    LineReader reader(text);
+    QStringView line;
+    while (reader.next(line))
+        lines.append(line.toString());
+    return lines;
+}
+
+namespace {
+
+void readOpened(const QString& name, QFile& file, QByteArray& bytes)
+{
+    // Checked before the read: a file larger than any this program writes is
+    // no data file of it, and reading 50 MB of it whole would only stall.
+    if (const qint64 size = file.size(); size > largestFile)
+        throw UserError(QStringLiteral("Could not read \"%1\": it holds %2 bytes, more than any "
+                                       "file this program writes (4 MB). It is left as it is.")
+                            .arg(name)
+                            .arg(size)
+                            .toStdString());
+    bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw fileError("read", name, errno, file.errorString());
+}
+
+} // namespace
+
+bool readBytesIfFile(const QString& name, QByteArray& bytes)
+{
+    QString path;
+    if (!currentPath(name, path))
+        return false;
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly)) {
+        const int error = errno;
+        const QFileInfo info(name);
+        if (!info.exists())
+            return false;
+        // A folder in the file's place is no missing file: the card's next
+        // save would fail on it after the files before it were written.
+        throw fileError("read", name, info.isDir() ? EISDIR : error, file.errorString());
+    }
+    readOpened(name, file, bytes);
+    return true;
+}
+
+QByteArray readBytes(const QString& name)
+{
+    QString path;
+    if (!currentPath(name, path))
+        throw fileError("read", name, ENOENT, QString());
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly)) {
+        const int error = QFileInfo(name).isDir() ? EISDIR : errno;
+        throw fileError("read", name, error, file.errorString());
+    }
+    QByteArray bytes;
+    readOpened(name, file, bytes);
+    return bytes;
+}
+
+qsizetype lineOfOffset(const QByteArray& bytes, qsizetype offset)
+{
+    // Line breaks as splitLines counts them: CR LF, a lone CR, a lone LF.
+    qsizetype line = 1;
+    for (qsizetype i = 0; i < offset; ++i) {
+        if (bytes[i] == '\n' ||
+            (bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n')))
+            ++line;
+    }
+    return line;
+}
+
+QStringList readLines(const QString& name)
+{
+    return splitLines(decode(readBytes(name)));
+}
+
+void LineWriter::grow(qsizetype needed)
+{
+    m_bytes.resize(std::max(needed, std::max<qsizetype>(256, m_bytes.size() * 2)));
+}
+
+void LineWriter::append(QStringView text)
+{
+    // Data files are mostly ASCII, which is its own UTF-8: copied byte for
+    // byte. Anything else goes through Qt's encoder.
+    const char16_t* chars = text.utf16();
+    const qsizetype size = text.size();
+    char* out = room(size);
+    char16_t high = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        high |= chars[i];
+        out[i] = char(chars[i]);
+    }
+    if (high < 0x80) {
+        m_size += size;
+        return;
+    }
+    const QByteArray utf8 = text.toUtf8();
+    std::memcpy(room(utf8.size()), utf8.constData(), std::size_t(utf8.size()));
+    m_size += utf8.size();
+}
+
+void LineWriter::append(int number)
+{
+    char* out = room(12);
+    m_size += std::to_chars(out, out + 12, number).ptr - out;
+}
+
+void LineWriter::endLine()
+{
+    char* out = room(2);
+    out[0] = '\r';
+    out[1] = '\n';
+    m_size += 2;
+}
+
+void LineWriter::addLine(QStringView line)
+{
+    append(line);
+    endLine();
+}
+
+QByteArray LineWriter::finish()
+{
+    m_bytes.resize(m_size);
+    if (m_bytes.startsWith(utf8Bom))
+        m_bytes.prepend(utf8Bom);
+    m_size = 0;
+    return std::move(m_bytes);
+}
+
+QByteArray encode(const QStringList& lines)
+{
+    LineWriter writer;
+    for (const QString& line : lines)
+        writer.addLine(line);
+    return writer.finish();
+}
+
+void writeLines(const QString& name, const QStringList& lines)
+{
+    writeBytes(name, encode(lines));
+}
+
+void failNextWrite(const QString& name, int error)
+{
+    if (error == 0)
+        injectedFailures().erase(name);
+    else
+        injectedFailures()[name] = error;
+}
+
+void writeBytes(const QString& name, const QByteArray& bytes)
+{
+    DailyBackup::beforeChange();
+    const QString temporary = writeTemporary(name, bytes, takeInjectedFailure(name));
+    if (Staging::active())
+        Staging::stageWrite(name, temporary);
+    else
+        moveIntoPlace(temporary, name);
+}
+
+void remove(const QString& name)
+{
+    QString path;
+    if (!currentPath(name, path) || !QFileInfo::exists(path))
+        return;
+    DailyBackup::beforeChange();
+    if (Staging::active()) {
+        Staging::stageRemove(name);
+        return;
+    }
+    QFile file(name);
+    errno = 0;
+    if (!file.remove())
+        throw fileError("delete", name, errno, file.errorString());
+}
+
+} // namespace DataFile

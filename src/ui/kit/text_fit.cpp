@@ -1,0 +1,247 @@
+#include "ui/kit/text_fit.h"
+
+#include "core/platform/short_date.h"
+
+#include <QAbstractItemModel>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QStyleOptionHeader>
+#include <QStyledItemDelegate>
+#include <QTableView>
+
+#include <algorithm>
+
+namespace {
+
+// The edit keeps two pixels free on either side of its text.
+constexpr int editMargin = 2;
+
+// Draws a grid's cells, cutting the free texts of some columns with "…" and
+// leaving every other text whole.
+class FitDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    std::vector<bool> elided;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const auto column = std::size_t(index.column());
+        option->textElideMode =
+            column < elided.size() && elided[column] ? Qt::ElideRight : Qt::ElideNone;
+    }
+};
+
+bool isCentred(const QTableView& grid, int column)
+{
+    const QAbstractItemModel* model = grid.model();
+    if (!model || model->rowCount() == 0)
+        return false;
+    const int alignment = model->index(0, column).data(Qt::TextAlignmentRole).toInt();
+    return (alignment & Qt::AlignHorizontal_Mask) == Qt::AlignHCenter;
+}
+
+// The widest texts of a column as they stand now, at most two, measured in
+// one font: the fit then measures only these at each size.
+QStringList widestContents(const QTableView& grid, int column, const QFontMetrics& metrics)
+{
+    const QAbstractItemModel* model = grid.model();
+    QString first;
+    QString second;
+    int firstWidth = -1;
+    int secondWidth = -1;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QString text = model->index(row, column).data().toString();
+        if (text.isEmpty())
+            continue;
+        const int width = metrics.horizontalAdvance(text);
+        if (width > firstWidth) {
+            second = first;
+            secondWidth = firstWidth;
+            first = text;
+            firstWidth = width;
+        } else if (width > secondWidth) {
+            second = text;
+            secondWidth = width;
+        }
+    }
+    QStringList out;
+    for (const QString& text : {first, second})
+        if (!text.isEmpty())
+            out << text;
+    return out;
+}
+
+bool allFit(const QFontMetrics& metrics, const QStringList& texts, int room)
+{
+    return std::all_of(texts.begin(), texts.end(), [&](const QString& text) {
+        return metrics.horizontalAdvance(text) <= room;
+    });
+}
+
+} // namespace
+
+int textRoom(const QLineEdit& box)
+{
+    QStyleOptionFrame option;
+    option.initFrom(&box);
+    option.rect = box.rect();
+    option.lineWidth =
+        box.hasFrame() ? box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &box) : 0;
+    option.midLineWidth = 0;
+    option.state |= QStyle::State_Sunken;
+    if (box.isReadOnly())
+        option.state |= QStyle::State_ReadOnly;
+    const QRect contents = box.style()
+                               ->subElementRect(QStyle::SE_LineEditContents, &option, &box)
+                               .marginsRemoved(box.textMargins());
+    return contents.width() - 2 * editMargin;
+}
+
+int cellTextRoom(const QTableView& grid, int column)
+{
+    const int line = grid.showGrid() ? 1 : 0;
+    const int width = grid.columnWidth(column) - line;
+    if (isCentred(grid, column))
+        return width;
+    const int margin = grid.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid) + 1;
+    return width - 2 * margin;
+}
+
+int headerTextRoom(const QTableView& grid, int column)
+{
+    const QHeaderView* header = column < 0 ? grid.verticalHeader() : grid.horizontalHeader();
+    QStyleOptionHeader option;
+    option.initFrom(header);
+    const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, &option, header);
+    // A row header of a fixed width has it before the view lays itself out.
+    const int width = column >= 0                                ? header->sectionSize(column)
+                      : header->maximumWidth() < QWIDGETSIZE_MAX ? header->maximumWidth()
+                                                                 : header->width();
+    return width - 2 * margin;
+}
+
+int largestFittingSize(QFont font, int pixels, int smallest,
+                       const std::function<bool(const QFontMetrics&)>& fits)
+{
+    for (int size = pixels; size > smallest; --size) {
+        font.setPixelSize(size);
+        if (fits(QFontMetrics(font)))
+            return size;
+    }
+    return smallest;
+}
+
+void fitGridFont(QTableView& grid, int pixels, const std::vector<ColumnTexts>& columns,
+                 const QString& rowHeader)
+{
+    auto* delegate = dynamic_cast<FitDelegate*>(grid.itemDelegate());
+    if (!delegate) {
+        delegate = new FitDelegate(&grid);
+        grid.setItemDelegate(delegate);
+    }
+    delegate->elided.clear();
+
+    struct Need
+    {
+        QStringList texts;
+        int room;
+    };
+    std::vector<Need> needs;
+    QFont font = grid.font();
+    font.setPixelSize(pixels);
+    const QFontMetrics reference(font);
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        const int column = int(c);
+        const ColumnTexts& texts = columns[c];
+        delegate->elided.push_back(texts.elided);
+        QStringList cell = texts.widest;
+        if (texts.contents)
+            cell << widestContents(grid, column, reference);
+        needs.push_back({cell, cellTextRoom(grid, column)});
+        const QString header = grid.model()->headerData(column, Qt::Horizontal).toString();
+        needs.push_back({{header}, headerTextRoom(grid, column)});
+    }
+    if (!rowHeader.isEmpty())
+        needs.push_back({{rowHeader}, headerTextRoom(grid, -1)});
+    const int rowHeight = grid.verticalHeader()->defaultSectionSize() - (grid.showGrid() ? 1 : 0);
+
+    const int size =
+        largestFittingSize(grid.font(), pixels, smallestText, [&](const QFontMetrics& metrics) {
+            if (metrics.height() > rowHeight)
+                return false;
+            return std::all_of(needs.begin(), needs.end(),
+                               [&](const Need& n) { return allFit(metrics, n.texts, n.room); });
+        });
+    font.setPixelSize(size);
+    grid.setFont(font);
+    grid.horizontalHeader()->setFont(font);
+    grid.verticalHeader()->setFont(font);
+}
+
+void fitBoxFont(QLineEdit& box, int pixels, const QStringList& widest, int smallest)
+{
+    const QStringList texts = QStringList(widest) << box.text();
+    const int room = textRoom(box);
+    QFont font = box.font();
+    font.setPixelSize(largestFittingSize(font, pixels, smallest, [&](const QFontMetrics& metrics) {
+        return allFit(metrics, texts, room);
+    }));
+    box.setFont(font);
+}
+
+int boxWidthFor(const QLineEdit& box, int pixels, const QStringList& texts)
+{
+    QFont font = box.font();
+    font.setPixelSize(pixels);
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (const QString& text : texts)
+        widest = std::max(widest, metrics.horizontalAdvance(text));
+    return widest + box.width() - textRoom(box);
+}
+
+void showElided(QLabel& label, const QString& text, int width)
+{
+    const int margins = label.width() - label.contentsRect().width();
+    const QString shown =
+        label.fontMetrics().elidedText(text, Qt::ElideRight, std::max(0, width - margins));
+    label.setText(shown);
+    label.setToolTip(shown == text ? QString() : text);
+}
+
+namespace Widest {
+
+QStringList dates()
+{
+    QStringList out;
+    for (int month = 1; month <= 12; ++month) {
+        const QDate first(2028, month, 1);
+        out << ShortDate::toText(QDate(2028, month, first.daysInMonth()))
+            << ShortDate::toText(QDate(2028, month, 28));
+    }
+    return out;
+}
+
+QString amount()
+{
+    return QStringLiteral("-99999.99");
+}
+
+QString total()
+{
+    return QStringLiteral("999999.99");
+}
+
+QString rate()
+{
+    return QStringLiteral("24.99");
+}
+
+} // namespace Widest
