@@ -8,5 +8,5 @@ build="${PURSEWISE_BUILD_DIR:-$root/build}"
 werror=OFF
 [ -n "${CI:-}" ] && werror=ON
 
-cmake -S "$root" -B "$build" -G Ninja -DPURSEWISE_WERROR="$werror" "$@"
+cmake -S "$root" --preset default -B "$build" -DPURSEWISE_WERROR="$werror" "$@"
 cmake --build "$build" --parallel "$(nproc)"

@@ -18,8 +18,7 @@ jobs="${PURSEWISE_FUZZ_JOBS:-$(nproc)}"
 
 "$root/scripts/install-deps.sh" fuzz
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DPURSEWISE_FUZZ=ON \
-  -DPURSEWISE_BUILD_TESTS=OFF -DPURSEWISE_BUILD_BENCH=OFF >/dev/null
+cmake -S "$root" --preset fuzz -B "$build" >/dev/null
 cmake --build "$build" --parallel "$(nproc)" --target "${targets[@]/#/fuzz_}"
 
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1

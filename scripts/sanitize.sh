@@ -8,7 +8,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${PURSEWISE_ASAN_BUILD_DIR:-$root/build-asan}"
 
 "$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$build" -G Ninja -DPURSEWISE_SANITIZE=ON -DPURSEWISE_BUILD_BENCH=OFF
+cmake -S "$root" --preset asan -B "$build"
 cmake --build "$build" --parallel "$(nproc)"
 
 export QT_QPA_PLATFORM=offscreen
