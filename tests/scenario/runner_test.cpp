@@ -76,6 +76,19 @@ const Case cases[] = {
      "clock 2026-12-08 12:00:00\n\nstart\nexpect-text Main.E2 \n", 1,
      "line 3: start\n  saw: a message no step checked: \"Hint: To begin using Pursewise you must "
      "enter information about one or more cards using the \"Add a Card\" button below. \"\n"},
+    {"AnUncheckedMessageStopsTheRunBeforeTheNextStepThatActs",
+     "clock 2026-12-08 12:00:00\nstart\nexpect-visible Main yes\nclick Main.B9\n", 1,
+     "line 2: start\n  saw: a message no step checked: \"Hint: To begin using Pursewise you must "
+     "enter information about one or more cards using the \"Add a Card\" button below. \"\n"},
+    {"AMessageShownInsideADialogNamesTheDialogsStep",
+     started("click Main.B2\nclick AddOrEditCard.OKBtn\nexpect-visible AddOrEditCard yes\n"
+             "click AddOrEditCard.CancelBtn\n"),
+     1, "line 5: click AddOrEditCard.OKBtn\n  saw: a message no step checked: \"Name required\"\n"},
+    {"AMessageCheckedInsideADialogLetsTheDialogGoOn",
+     started("click Main.B2\nclick AddOrEditCard.OKBtn\nexpect-message Name required\n"
+             "click AddOrEditCard.CancelBtn\nexpect-visible AddOrEditCard no\n") +
+         QString::fromLatin1(hint),
+     0, ""},
     {"AMessageOtherThanTheOneExpectedIsShownAsSeen",
      started("click Main.B1\nexpect-message A row must first be selected.\n"), 1,
      "line 5: expect-message A row must first be selected.\n"

@@ -158,6 +158,28 @@ QWidget* blockerOf(const QWidget* window)
     return modal;
 }
 
+// Steps that only look (`expect-...`, `shot`) may stand between a message and
+// the `expect-message` that checks it; every other step drives the program on.
+bool acts(const Step& step)
+{
+    using K = Step::Kind;
+    switch (step.kind) {
+    case K::ExpectMessage:
+    case K::ExpectText:
+    case K::ExpectCell:
+    case K::ExpectVisible:
+    case K::ExpectChecked:
+    case K::ExpectFocus:
+    case K::ExpectFile:
+    case K::ExpectNoFile:
+    case K::ExpectHelp:
+    case K::Shot:
+        return false;
+    default:
+        return true;
+    }
+}
+
 } // namespace
 
 ScenarioRunner::ScenarioRunner(std::vector<Step> steps, const QString& startDirectory)
@@ -241,7 +263,10 @@ void ScenarioRunner::pump()
         allStepsDone();
         return;
     }
-    const Step& step = m_steps[m_next++];
+    const Step& step = m_steps[m_next];
+    if (acts(step) && failOnUncheckedMessage())
+        return;
+    ++m_next;
     m_line = step.line;
     ++m_depth;
     std::optional<QString> saw;
@@ -273,17 +298,24 @@ void ScenarioRunner::pump()
 
 void ScenarioRunner::allStepsDone()
 {
-    for (const Message& message : m_messages) {
-        if (message.checked)
-            continue;
-        const auto step = std::find_if(m_steps.begin(), m_steps.end(),
-                                       [&](const Step& s) { return s.line == message.line; });
-        report(message.line, step == m_steps.end() ? QString() : step->source,
-               QStringLiteral("a message no step checked: ") + quoted(message.text));
-        stop(1);
-        return;
-    }
-    stop(0);
+    if (!failOnUncheckedMessage())
+        stop(0);
+}
+
+// A message must be checked before the program is driven on: the run fails,
+// naming the step that showed the oldest message no step has checked.
+bool ScenarioRunner::failOnUncheckedMessage()
+{
+    const auto message = std::find_if(m_messages.begin(), m_messages.end(),
+                                      [](const Message& m) { return !m.checked; });
+    if (message == m_messages.end())
+        return false;
+    const auto step = std::find_if(m_steps.begin(), m_steps.end(),
+                                   [&](const Step& s) { return s.line == message->line; });
+    report(message->line, step == m_steps.end() ? QString() : step->source,
+           QStringLiteral("a message no step checked: ") + quoted(message->text));
+    stop(1);
+    return true;
 }
 
 void ScenarioRunner::report(int line, const QString& source, const QString& saw)

@@ -48,6 +48,7 @@ private:
     void pump();
     void runStep(const Step& step);
     void allStepsDone();
+    bool failOnUncheckedMessage();
     void report(int line, const QString& source, const QString& saw);
     void stop(int exitCode);
     void endProgram();
