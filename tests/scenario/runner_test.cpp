@@ -76,6 +76,19 @@ const Case cases[] = {
      "clock 2026-12-08 12:00:00\n\nstart\nexpect-text Main.E2 \n", 1,
      "line 3: start\n  saw: a message no step checked: \"Hint: To begin using Pursewise you must "
      "enter information about one or more cards using the \"Add a Card\" button below. \"\n"},
+    {"AnUncheckedMessageStopsTheRunBeforeTheNextStepThatActs",
+     "clock 2026-12-08 12:00:00\nstart\nexpect-visible Main yes\nclick Main.B9\n", 1,
+     "line 2: start\n  saw: a message no step checked: \"Hint: To begin using Pursewise you must "
+     "enter information about one or more cards using the \"Add a Card\" button below. \"\n"},
+    {"AMessageShownInsideADialogNamesTheDialogsStep",
+     started("click Main.B2\nclick AddOrEditCard.OKBtn\nexpect-visible AddOrEditCard yes\n"
+             "click AddOrEditCard.CancelBtn\n"),
+     1, "line 5: click AddOrEditCard.OKBtn\n  saw: a message no step checked: \"Name required\"\n"},
+    {"AMessageCheckedInsideADialogLetsTheDialogGoOn",
+     started("click Main.B2\nclick AddOrEditCard.OKBtn\nexpect-message Name required\n"
+             "click AddOrEditCard.CancelBtn\nexpect-visible AddOrEditCard no\n") +
+         QString::fromLatin1(hint),
+     0, ""},
     {"AMessageOtherThanTheOneExpectedIsShownAsSeen",
      started("click Main.B1\nexpect-message A row must first be selected.\n"), 1,
      "line 5: expect-message A row must first be selected.\n"
@@ -124,6 +137,41 @@ const Case cases[] = {
      "line 4: key Main.sg1 F13\n  saw: \"F13\" is no key this runner knows\n"},
     {"HelpRequestsAreRecorded", started("expect-help 1\n"), 1,
      "line 4: expect-help 1\n  saw: no help request\n"},
+    {"ABytesFileIsShownWithItsOwnLineEnds",
+     "bytes a.dat\nx\\ny\\r\\nz\nend\nexpect-file a.dat\nend\n", 1,
+     "line 4: expect-file a.dat\n  saw: 6 bytes:\n    \"x\"  (LF without CR)\n    \"y\"\n"
+     "    \"z\"  (no line end)\n"},
+    {"ADeniedSaveFailsWithTheProgramsMessage",
+     started("deny summary.dat\nclick Main.B2\ntype AddOrEditCard.E1 Visa\n"
+             "type AddOrEditCard.E5 1000\nclick AddOrEditCard.OKBtn\nexpect-no-file CardList.dat\n"
+             "click Main.B2\n"),
+     1,
+     "line 8: click AddOrEditCard.OKBtn\n  saw: a message no step checked: \"Could not save "
+     "\"summary.dat\": No space left on device\"\n"},
+    {"RestartNeedsAProgramThatStarted", "restart\n", 1,
+     "line 1: restart\n  saw: the program has not started yet\n"},
+    {"RestartShowsTheStartHintAgain", started("restart\nclick Main.B9\n"), 1,
+     "line 4: restart\n  saw: a message no step checked: \"Hint: To begin using Pursewise you "
+     "must enter information about one or more cards using the \"Add a Card\" button below. \"\n"},
+    {"AClockAfterStartIsForTheRestart",
+     started("clock 2027-01-01 00:00:00\nrestart\n") + QString::fromLatin1(hint), 0, ""},
+    {"RestartAfterTheMainWindowClosedStartsAgain",
+     started("close Main\nrestart\n") + QString::fromLatin1(hint) + "expect-visible Main yes\n", 0,
+     ""},
+    {"AHiddenWindowCannotBeResized", started("resize Form1 700 500\n"), 1,
+     "line 4: resize Form1 700 500\n  saw: the window Form1 is hidden\n"},
+    // The main window is made 656 by 480, 660 by 484 with its offscreen frame;
+    // at its first showing the 4:3 lock makes that 660 by 495.
+    {"AWindowSizeThatDiffersIsShown", started("expect-geometry Main 1 1\n"), 1,
+     "line 4: expect-geometry Main 1 1\n  saw: 656 491\n"},
+    {"AControlGeometryThatDiffersIsShownAsPlaceAndSize",
+     started("expect-geometry AddOrEditCard.OKBtn 0 0 1 1\n"), 1,
+     "line 4: expect-geometry AddOrEditCard.OKBtn 0 0 1 1\n  saw: 119 316 75 25\n"},
+    {"AMultiLineTextThatDiffersIsShownWithItsLineBreaks",
+     started("expect-text pursepri.Label2 Note:\n"), 1,
+     "line 4: expect-text pursepri.Label2 Note:\n  saw: \"Note: The last two numbers of the "
+     "file, is the year.\\n If you want to print off the info, for this card, for another "
+     "year, \\njust open the file with the correct last two numbers.\"\n"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Scripts, Runner, testing::ValuesIn(cases),

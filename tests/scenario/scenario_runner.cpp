@@ -1,8 +1,10 @@
 #include "scenario_runner.h"
+#include "step_failed.h"
 
 #include "ui/windows/program_windows.h"
 #include "ui/kit/short_date_edit.h"
 #include "core/platform/clock.h"
+#include "core/platform/data_file.h"
 #include "core/platform/help.h"
 #include "core/platform/messages.h"
 #include "core/platform/short_date.h"
@@ -29,21 +31,11 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cerrno>
 #include <exception>
 #include <map>
 
 namespace {
-
-// What a step saw instead of what it expected; ends the run.
-struct StepFailed
-{
-    QString saw;
-};
-
-[[noreturn]] void fail(const QString& saw)
-{
-    throw StepFailed{saw};
-}
 
 QString quoted(QString text)
 {
@@ -158,6 +150,29 @@ QWidget* blockerOf(const QWidget* window)
     return modal;
 }
 
+// Steps that only look (`expect-...`, `shot`) may stand between a message and
+// the `expect-message` that checks it; every other step drives the program on.
+bool acts(const Step& step)
+{
+    using K = Step::Kind;
+    switch (step.kind) {
+    case K::ExpectMessage:
+    case K::ExpectText:
+    case K::ExpectCell:
+    case K::ExpectVisible:
+    case K::ExpectChecked:
+    case K::ExpectFocus:
+    case K::ExpectFile:
+    case K::ExpectNoFile:
+    case K::ExpectHelp:
+    case K::ExpectGeometry:
+    case K::Shot:
+        return false;
+    default:
+        return true;
+    }
+}
+
 } // namespace
 
 ScenarioRunner::ScenarioRunner(std::vector<Step> steps, const QString& startDirectory)
@@ -198,13 +213,14 @@ ScenarioRunner::~ScenarioRunner()
 int ScenarioRunner::run()
 {
     schedulePump();
-    QApplication::exec();
-    if (!m_finished) {
+    while (!m_finished) {
+        QApplication::exec();
         // The main window was closed, which ends the program's event loop; the
-        // rest of the script may still look at the files it left.
-        endProgram();
-        while (!m_finished)
-            pump();
+        // rest of the script may still look at the files it left, or start
+        // the program again, in an event loop of its own.
+        if (!m_finished && m_ended && m_windows)
+            endProgram();
+        schedulePump();
     }
     return m_exitCode;
 }
@@ -241,7 +257,10 @@ void ScenarioRunner::pump()
         allStepsDone();
         return;
     }
-    const Step& step = m_steps[m_next++];
+    const Step& step = m_steps[m_next];
+    if (acts(step) && failOnUncheckedMessage())
+        return;
+    ++m_next;
     m_line = step.line;
     ++m_depth;
     std::optional<QString> saw;
@@ -273,17 +292,24 @@ void ScenarioRunner::pump()
 
 void ScenarioRunner::allStepsDone()
 {
-    for (const Message& message : m_messages) {
-        if (message.checked)
-            continue;
-        const auto step = std::find_if(m_steps.begin(), m_steps.end(),
-                                       [&](const Step& s) { return s.line == message.line; });
-        report(message.line, step == m_steps.end() ? QString() : step->source,
-               QStringLiteral("a message no step checked: ") + quoted(message.text));
-        stop(1);
-        return;
-    }
-    stop(0);
+    if (!failOnUncheckedMessage())
+        stop(0);
+}
+
+// A message must be checked before the program is driven on: the run fails,
+// naming the step that showed the oldest message no step has checked.
+bool ScenarioRunner::failOnUncheckedMessage()
+{
+    const auto message = std::find_if(m_messages.begin(), m_messages.end(),
+                                      [](const Message& m) { return !m.checked; });
+    if (message == m_messages.end())
+        return false;
+    const auto step = std::find_if(m_steps.begin(), m_steps.end(),
+                                   [&](const Step& s) { return s.line == message->line; });
+    report(message->line, step == m_steps.end() ? QString() : step->source,
+           QStringLiteral("a message no step checked: ") + quoted(message->text));
+    stop(1);
+    return true;
 }
 
 void ScenarioRunner::report(int line, const QString& source, const QString& saw)
@@ -374,15 +400,28 @@ void ScenarioRunner::runStep(const Step& step)
     using K = Step::Kind;
     switch (step.kind) {
     case K::Clock:
-        requireNotStarted(step);
-        Clock::fix(step.moment);
+        if (!forNextRestart(step))
+            Clock::fix(step.moment);
         return;
     case K::ShortDate:
-        requireNotStarted(step);
-        ShortDate::setFormat(step.text);
+        if (!forNextRestart(step))
+            ShortDate::setFormat(step.text);
         return;
     case K::File:
+    case K::Bytes:
         writeFile(step);
+        return;
+    case K::Restart:
+        restart();
+        return;
+    case K::Deny:
+        DataFile::failNextWrite(step.text, ENOSPC);
+        return;
+    case K::Resize:
+        resize(step);
+        return;
+    case K::ExpectGeometry:
+        expectGeometry(step);
         return;
     case K::Start:
         start();
@@ -447,13 +486,6 @@ void ScenarioRunner::requireRunning() const
         fail(QStringLiteral("the program has ended: its main window was closed"));
     if (!m_windows)
         fail(QStringLiteral("the program has not started yet"));
-}
-
-void ScenarioRunner::requireNotStarted(const Step& step) const
-{
-    if (m_windows || m_ended)
-        fail(
-            QStringLiteral("\"%1\" belongs before \"start\"").arg(step.source.section(u' ', 0, 0)));
 }
 
 QWidget* ScenarioRunner::window(const QString& name) const

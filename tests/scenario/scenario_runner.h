@@ -2,12 +2,14 @@
 
 #include "script.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class Pursewise;
@@ -48,6 +50,7 @@ private:
     void pump();
     void runStep(const Step& step);
     void allStepsDone();
+    bool failOnUncheckedMessage();
     void report(int line, const QString& source, const QString& saw);
     void stop(int exitCode);
     void endProgram();
@@ -71,10 +74,13 @@ private:
     void expectNoFile(const Step& step);
     void expectHelp(const Step& step);
     void shot(const Step& step);
+    void restart();
+    void resize(const Step& step);
+    void expectGeometry(const Step& step);
+    bool forNextRestart(const Step& step);
 
     // Windows and controls; each fails the step when it cannot serve.
     void requireRunning() const;
-    void requireNotStarted(const Step& step) const;
     QWidget* window(const QString& name) const;
     QWidget* control(const Step& step) const;
     QWidget* target(const Step& step) const;
@@ -86,6 +92,11 @@ private:
     std::vector<Step> m_steps;
     std::size_t m_next = 0;
     QString m_startDirectory;
+
+    // What a `clock` or `shortdate` step after `start` set for the next
+    // `restart`; the running program keeps its own.
+    std::optional<QDateTime> m_restartClock;
+    std::optional<QString> m_restartShortDate;
 
     std::unique_ptr<Pursewise> m_state;
     std::unique_ptr<ProgramWindows> m_windows;

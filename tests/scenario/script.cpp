@@ -86,6 +86,81 @@ QString fileName(const std::optional<QString>& rest)
     return name;
 }
 
+// A whole number that may be negative: a window's place on the screen.
+int signedNumber(const QString& text)
+{
+    if (text.startsWith(u'-'))
+        return -number(text.mid(1), 0);
+    return number(text, 0);
+}
+
+// expect-text's TEXT: "\n" is a line break and "\\" one backslash; any other
+// backslash stands for itself, so "C:\data" reads as written.
+QString unescapedText(const QString& text)
+{
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\\' && i + 1 < text.size() &&
+            (text[i + 1] == u'n' || text[i + 1] == u'\\')) {
+            out += text[i + 1] == u'n' ? u'\n' : u'\\';
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// One line of a bytes block: "hex 0d 0a" gives those bytes; any other line
+// is text whose escapes \r, \n, \t, \\ and \xHH give one byte each. No
+// line end is added.
+QByteArray bytesOfLine(const QByteArray& line)
+{
+    QByteArray bytes;
+    if (line.startsWith("hex ")) {
+        for (const QByteArray& pair : line.mid(4).split(' ')) {
+            if (pair.isEmpty())
+                continue;
+            if (pair.size() != 2 || hexDigit(pair[0]) < 0 || hexDigit(pair[1]) < 0)
+                throw BadLine{QStringLiteral("\"%1\" is no hex pair").arg(QString::fromUtf8(pair))};
+            bytes += char(hexDigit(pair[0]) * 16 + hexDigit(pair[1]));
+        }
+        return bytes;
+    }
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line[i] != '\\') {
+            bytes += line[i];
+            continue;
+        }
+        const char next = i + 1 < line.size() ? line[i + 1] : '\0';
+        if (next == 'x' && i + 3 < line.size() && hexDigit(line[i + 2]) >= 0 &&
+            hexDigit(line[i + 3]) >= 0) {
+            bytes += char(hexDigit(line[i + 2]) * 16 + hexDigit(line[i + 3]));
+            i += 3;
+            continue;
+        }
+        const std::map<char, char> escapes = {{'r', '\r'}, {'n', '\n'}, {'t', '\t'}, {'\\', '\\'}};
+        const auto escape = escapes.find(next);
+        if (escape == escapes.end())
+            throw BadLine{QStringLiteral("\"%1\" is no escape: write \\r, \\n, \\t, \\\\ or \\xHH")
+                              .arg(QString::fromUtf8(line.mid(i, 2)))};
+        bytes += escape->second;
+        ++i;
+    }
+    return bytes;
+}
+
 const std::map<QString, Step::Kind>& kinds()
 {
     using K = Step::Kind;
@@ -111,6 +186,11 @@ const std::map<QString, Step::Kind>& kinds()
         {"expect-no-file", K::ExpectNoFile},
         {"expect-help", K::ExpectHelp},
         {"shot", K::Shot},
+        {"restart", K::Restart},
+        {"bytes", K::Bytes},
+        {"deny", K::Deny},
+        {"resize", K::Resize},
+        {"expect-geometry", K::ExpectGeometry},
     };
     return table;
 }
@@ -132,12 +212,40 @@ void readArguments(Step& step, const std::optional<QString>& rest)
     case K::File:
     case K::ExpectFile:
     case K::ExpectNoFile:
+    case K::Bytes:
+    case K::Deny:
         step.text = fileName(rest);
         return;
     case K::Start:
         if (rest)
             throw BadLine{QStringLiteral("start takes nothing")};
         return;
+    case K::Restart:
+        if (rest)
+            throw BadLine{QStringLiteral("restart takes nothing")};
+        return;
+    case K::Resize: {
+        const auto [target, afterTarget] = firstWord(required(rest, "a window"));
+        readTarget(step, target, Names::Window);
+        const auto [width, height] = firstWord(required(afterTarget, "a width"));
+        step.geometry = QRect(0, 0, number(width, 1), number(required(height, "a height"), 1));
+        return;
+    }
+    case K::ExpectGeometry: {
+        const auto [target, afterTarget] = firstWord(required(rest, "WINDOW.CONTROL"));
+        readTarget(step, target, Names::Either);
+        // A window's size alone: its place on an offscreen screen is not one
+        // a window manager would give it.
+        const bool window = step.control.isEmpty();
+        const char* expected = window ? "WIDTH HEIGHT" : "X Y WIDTH HEIGHT";
+        const QStringList numbers = required(afterTarget, expected).split(u' ');
+        if (numbers.size() != (window ? 2 : 4))
+            throw BadLine{QStringLiteral("expected %1").arg(QLatin1String(expected))};
+        step.geometry = window ? QRect(0, 0, number(numbers[0], 0), number(numbers[1], 0))
+                               : QRect(signedNumber(numbers[0]), signedNumber(numbers[1]),
+                                       number(numbers[2], 0), number(numbers[3], 0));
+        return;
+    }
     case K::Click:
     case K::ExpectFocus:
         readTarget(step, required(rest, "WINDOW.CONTROL"), Names::Control);
@@ -151,6 +259,8 @@ void readArguments(Step& step, const std::optional<QString>& rest)
         const auto [target, text] = firstWord(required(rest, "WINDOW.CONTROL"));
         readTarget(step, target, step.kind == K::ExpectText ? Names::Either : Names::Control);
         step.text = text.value_or(QString());
+        if (step.kind == K::ExpectText)
+            step.text = unescapedText(step.text);
         return;
     }
     case K::Row:
@@ -224,18 +334,29 @@ ParsedScript parseScript(const QByteArray& text)
                 throw BadLine{QStringLiteral("\"%1\" is no step").arg(word)};
             step.kind = kind->second;
             readArguments(step, rest);
-            if (step.kind == Step::Kind::File || step.kind == Step::Kind::ExpectFile) {
+            if (step.kind == Step::Kind::File || step.kind == Step::Kind::ExpectFile ||
+                step.kind == Step::Kind::Bytes) {
                 qsizetype end = i + 1;
                 while (end < lines.size() && lines[end] != "end")
                     ++end;
                 if (end == lines.size())
                     throw BadLine{QStringLiteral("no line \"end\" closes the file's lines")};
-                for (qsizetype j = i + 1; j < end; ++j)
-                    step.bytes += lines[j] + "\r\n";
+                for (qsizetype j = i + 1; j < end; ++j) {
+                    if (step.kind != Step::Kind::Bytes) {
+                        step.bytes += lines[j] + "\r\n";
+                        continue;
+                    }
+                    // A bad line of bytes is named itself.
+                    step.line = int(j + 1);
+                    step.source = QString::fromUtf8(lines[j]);
+                    step.bytes += bytesOfLine(lines[j]);
+                }
+                step.line = int(i + 1);
+                step.source = source;
                 i = end;
             }
         } catch (const BadLine& bad) {
-            script.error = ScriptError{step.line, source, bad.problem};
+            script.error = ScriptError{step.line, step.source, bad.problem};
             return script;
         }
         script.steps.push_back(std::move(step));

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QRect>
 #include <QString>
 
 #include <optional>
@@ -33,7 +34,12 @@ struct Step
         ExpectFile,
         ExpectNoFile,
         ExpectHelp,
-        Shot
+        Shot,
+        Restart,
+        Bytes,
+        Deny,
+        Resize,
+        ExpectGeometry
     };
 
     Kind kind = Kind::Start;
@@ -46,7 +52,8 @@ struct Step
     int number = 0;  // a grid row, a list item, a help topic, expect-cell's row
     bool yes = false;
     QDateTime moment;
-    QByteArray bytes; // file and expect-file: every line followed by CR LF
+    QByteArray bytes; // file and expect-file: every line followed by CR LF; bytes: as given
+    QRect geometry;   // resize: the size; expect-geometry: the place and size
 };
 
 struct ScriptError
@@ -64,5 +71,6 @@ struct ParsedScript
 
 // Blank lines and lines that start with "#" are skipped; the lines of a file
 // block are taken byte for byte up to the line "end". A line may end in LF or
-// CR LF.
+// CR LF. The lines of a bytes block are hex pairs after "hex " or escaped
+// text, and give exactly the bytes they spell, no line ends added.
 ParsedScript parseScript(const QByteArray& text);
