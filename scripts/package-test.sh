@@ -11,6 +11,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${PURSEWISE_DEB_BUILD_DIR:-$root/build-deb}"
 package=pursewise
 app_id=example.quillfen.Pursewise
+source "$root/tests/support/program.sh"
 
 if [ "$(id -u)" -ne 0 ]; then
   echo "SKIPPED: the package test installs into the system and must run as root"
@@ -24,11 +25,6 @@ for tool in apt-get dpkg dpkg-deb; do
 done
 
 "$root/scripts/install-deps.sh"
-
-fail() {
-  echo "FAILED: $*" >&2
-  exit 1
-}
 
 # The program alone, for the prefix /usr, where the package puts the help
 # document. The normal build already holds our code to warnings as errors.
@@ -55,16 +51,12 @@ for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 qt6-qpa-
   esac
 done
 
-work="$(mktemp -d)"
-program_pid=
-cleanup() {
-  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
+make_work_dir
+at_exit() {
   if dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
     DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq "$package" >/dev/null 2>&1 || true
   fi
-  rm -rf "$work"
 }
-trap cleanup EXIT
 
 echo "apt-get install ./$(basename "$deb")"
 install_package() {
@@ -106,32 +98,9 @@ exec_line="$(sed -n 's/^Exec=//p' "/usr/share/applications/$app_id.desktop")"
 read -r -a command <<<"$exec_line"
 home="$work/home"
 mkdir "$home"
-mkdir -m 700 "$work/runtime"
-env -u PURSEWISE_DATA -u XDG_CONFIG_HOME -u XDG_CACHE_HOME -u XDG_DATA_HOME HOME="$home" \
-  XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=offscreen "${command[@]}" \
-  >"$work/program.log" 2>&1 &
-program_pid=$!
-tries=0
-until [ -f "$home/Pursewise/Pursewise.lock" ]; do
-  kill -0 "$program_pid" 2>/dev/null || {
-    cat "$work/program.log"
-    fail "the program ended at start-up"
-  }
-  tries=$((tries + 1))
-  [ "$tries" -le 600 ] || fail "the program never took its data folder"
-  sleep 0.1
-done
-sleep 2
-kill -0 "$program_pid" 2>/dev/null || {
-  cat "$work/program.log"
-  fail "the program did not stay running"
-}
-[ "$(readlink "/proc/$program_pid/exe")" = /usr/bin/pursewise ] ||
-  fail "the running program is $(readlink "/proc/$program_pid/exe")"
+start_from_entry "$home" "$home/Pursewise" /usr/bin/pursewise -- "${command[@]}"
 [ "$(ls -A "$home")" = Pursewise ] || fail "the program wrote outside its data folder: $(ls -A "$home")"
-kill "$program_pid"
-wait "$program_pid" 2>/dev/null || true
-program_pid=
+stop_program
 
 echo "apt-get remove $package"
 DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq "$package" >"$work/apt.log" 2>&1 || {

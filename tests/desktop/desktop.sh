@@ -6,6 +6,7 @@
 #   source desktop.sh PROGRAM XSHOT
 set -euo pipefail
 
+source "$(dirname "${BASH_SOURCE[0]}")/../support/program.sh"
 program="$(realpath "$1")"
 xshot="$(realpath "$2")"
 for tool in Xvfb openbox xdotool xwininfo; do
@@ -21,18 +22,12 @@ export QT_QPA_PLATFORM=xcb
 # Under the sanitizer build: what the X and D-Bus libraries keep to the end
 # is theirs, not a leak of the program's.
 export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/lsan.supp"
-work="$(mktemp -d)"
+make_work_dir
 data="$work/data"
 mkdir -p "$data"
-pids=()
-cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
 
+# Fails as program.sh's fail does, keeping a picture of the screen and what
+# the program printed.
 fail() {
   echo "FAIL: $*"
   if [ -n "${DISPLAY:-}" ]; then
@@ -72,9 +67,8 @@ start_desktop() {
 
 # Starts the program in the data folder, on the X server.
 start_program() {
-  (cd "$data" && exec env ${DESKTOP_ENV:-} "$program" >"$work/program.log" 2>&1) &
-  program_pid=$!
-  pids+=("$program_pid")
+  # shellcheck disable=SC2086 # DESKTOP_ENV is a list of NAME=VALUE words.
+  start_in_folder "$data" env ${DESKTOP_ENV:-} "$program"
 }
 
 # The visible window whose title matches the extended regular expression
@@ -101,12 +95,7 @@ window_titled() {
 
 # Waits up to SECONDS (10) until the data file NAME holds the line LINE.
 wait_for_line() {
-  local name="$1" line="$2" seconds="${3:-10}" i
-  for i in $(seq $((seconds * 10))); do
-    [ -f "$data/$name" ] && tr -d '\r' <"$data/$name" | grep -qxF -- "$line" && return 0
-    sleep 0.1
-  done
-  return 1
+  wait_until "${3:-10}" has_line "$data/$1" "$2"
 }
 
 # A visible window titled "Quillfen Pursewise" at least 600 wide (BIG) or

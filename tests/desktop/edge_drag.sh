@@ -8,13 +8,13 @@
 export DESKTOP_SCREEN="${DESKTOP_SCREEN:-1600x900x24}"
 source "$(dirname "$0")/desktop.sh"
 
-printf '%s\r\n' 1 1 '0 1 1. Visa' '1 1 10/31/28' '2 1 0' '3 1 18.9' '4 1 1000.00' \
-  '5 1 30.00' '6 1 970.00' '7 1 6/30/27' >"$data/CardList.dat"
-printf '%s\r\n' Visa 10/31/28 18.9 0 6/30/27 15 1000.00 30.00 970.00 0.00 >"$data/1info.dat"
+write_lines "$data/CardList.dat" 1 1 '0 1 1. Visa' '1 1 10/31/28' '2 1 0' '3 1 18.9' \
+  '4 1 1000.00' '5 1 30.00' '6 1 970.00' '7 1 6/30/27'
+write_lines "$data/1info.dat" Visa 10/31/28 18.9 0 6/30/27 15 1000.00 30.00 970.00 0.00
 year=$(date +%y)
-printf '%s\r\n' 2 "1 1 1/5/$year" '2 1 Books' '3 1 10.00' '6 1 10.00' \
-  "1 2 1/9/$year" '2 2 Fuel' '3 2 20.00' '6 2 30.00' >"$data/1$year.dat"
-printf '%s\r\n' "$year" >"$data/1yl.dat"
+write_lines "$data/1$year.dat" 2 "1 1 1/5/$year" '2 1 Books' '3 1 10.00' '6 1 10.00' \
+  "1 2 1/9/$year" '2 2 Fuel' '3 2 20.00' '6 2 30.00'
+write_lines "$data/1yl.dat" "$year"
 
 # Fails unless the frame is 4:3 by the rule of the edge dragged: "height"
 # when the width follows the height, "width" when the height follows the

@@ -9,6 +9,7 @@
 set -euo pipefail
 cmake="$1" build="$2" prefix="$3" help="$4"
 app_id=example.quillfen.Pursewise
+source "$(dirname "${BASH_SOURCE[0]}")/../support/program.sh"
 
 skip() {
   echo "SKIPPED: $1 is not installed (scripts/install-deps.sh installs it)"
@@ -18,18 +19,7 @@ command -v desktop-file-validate >/dev/null || skip "desktop-file-validate (desk
 command -v appstreamcli >/dev/null || skip "appstreamcli (appstream)"
 command -v strings >/dev/null || skip "strings (binutils)"
 
-fail() {
-  echo "FAILED: $*" >&2
-  exit 1
-}
-
-work="$(mktemp -d)"
-program_pid=
-cleanup() {
-  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+make_work_dir
 
 root="$work/root"
 DESTDIR="$root" "$cmake" --install "$build" >/dev/null
@@ -48,18 +38,12 @@ done
 grep -q '<svg' "$installed/share/icons/hicolor/scalable/apps/$app_id.svg" ||
   fail "the scalable icon is not an SVG picture"
 
-# A PNG file starts with its signature, then the IHDR chunk holds the width
-# and the height as 4-byte big-endian numbers at bytes 16 and 20.
 for side in 16 22 24 32 48 64 128 256; do
   png="$installed/share/icons/hicolor/${side}x${side}/apps/$app_id.png"
   [ -f "$png" ] || fail "no ${side}x${side} icon"
-  signature="$(od -An -tx1 -N8 "$png" | tr -d ' \n')"
-  [ "$signature" = 89504e470d0a1a0a ] || fail "$png is not a PNG picture"
-  read -r -a b < <(od -An -tu1 -j16 -N8 "$png")
-  width=$(((b[0] << 24) | (b[1] << 16) | (b[2] << 8) | b[3]))
-  height=$(((b[4] << 24) | (b[5] << 16) | (b[6] << 8) | b[7]))
-  [ "$width" -eq "$side" ] && [ "$height" -eq "$side" ] ||
-    fail "the ${side}x${side} icon is ${width}x${height}"
+  is_png "$png" || fail "$png is not a PNG picture"
+  size="$(png_size "$png")"
+  [ "$size" = "${side}x${side}" ] || fail "the ${side}x${side} icon is $size"
 done
 
 echo "The help document where the program looks for it: $help"
@@ -88,51 +72,27 @@ read -r -a command <<<"$exec_line"
 case "$exec_line" in *%*) fail "the desktop entry passes files or URLs: $exec_line" ;; esac
 command[0]="$root${command[0]}"
 
-# Starts the desktop entry's command as a desktop would, with only HOME and
-# the variables given, and checks that the installed program runs in `data`
-# (it holds its lock file there) and stays running.
-start_from_entry() {
+# Starts the desktop entry's command and checks that the installed program
+# runs in `data` and stays running; then ends it.
+start_and_stop() {
   local data="$1"
   shift
-  env -u PURSEWISE_DATA -u XDG_CONFIG_HOME -u XDG_CACHE_HOME -u XDG_DATA_HOME \
-    HOME="$home" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=offscreen "$@" \
-    "${command[@]}" >"$work/program.log" 2>&1 &
-  program_pid=$!
-  local tries=0
-  until [ -f "$data/Pursewise.lock" ]; do
-    kill -0 "$program_pid" 2>/dev/null || {
-      cat "$work/program.log"
-      fail "the program ended at start-up"
-    }
-    tries=$((tries + 1))
-    [ "$tries" -le 600 ] || fail "the program never took its data folder $data"
-    sleep 0.1
-  done
-  sleep 2
-  kill -0 "$program_pid" 2>/dev/null || {
-    cat "$work/program.log"
-    fail "the program did not stay running"
-  }
-  [ "$(readlink "/proc/$program_pid/exe")" = "$installed/bin/pursewise" ] ||
-    fail "the running program is $(readlink "/proc/$program_pid/exe")"
+  start_from_entry "$home" "$data" "$installed/bin/pursewise" "$@" -- "${command[@]}"
   [ "$(readlink "/proc/$program_pid/cwd")" = "$(cd "$data" && pwd -P)" ] ||
     fail "the program runs in $(readlink "/proc/$program_pid/cwd"), not in $data"
-  kill "$program_pid"
-  wait "$program_pid" 2>/dev/null || true
-  program_pid=
+  stop_program
 }
 
-mkdir -m 700 "$work/runtime"
 home="$work/home"
 mkdir "$home"
 
 echo "The desktop entry's command makes ~/Pursewise and starts the program in it"
-start_from_entry "$home/Pursewise"
+start_and_stop "$home/Pursewise"
 [ "$(ls -A "$home")" = Pursewise ] || fail "the program wrote outside its data folder: $(ls -A "$home")"
 
 echo "PURSEWISE_DATA names another data folder"
 rm -rf "${home:?}"/*
-start_from_entry "$work/records/cards" PURSEWISE_DATA="$work/records/cards"
+start_and_stop "$work/records/cards" PURSEWISE_DATA="$work/records/cards"
 [ -z "$(ls -A "$home")" ] || fail "the program wrote into the home folder: $(ls -A "$home")"
 
 echo "The home folder itself is refused as the data folder"

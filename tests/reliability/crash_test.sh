@@ -20,13 +20,13 @@ checker=$2
 script=$3
 every=${4:-1}
 export QT_QPA_PLATFORM=offscreen
+source "$(dirname "${BASH_SOURCE[0]}")/../support/program.sh"
 
 # LeakSanitizer cannot work under a tracer; a sanitizer build checks leaks in
 # its other tests.
 traced_env=(env "ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0")
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+make_work_dir
 renames=rename,renameat,renameat2
 
 mkdir "$work/whole"

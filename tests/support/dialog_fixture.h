@@ -106,21 +106,6 @@ protected:
     }
 
     // A card with limit 900.00 open in the register.
-    // A card as the dialog would give it: expires 10/31/27, rate 18.9, no
-    // intro rate (its expiry 6/30/27), due on the 15th, limit 900.00.
-    static CardValues sampleCard(const QString& name)
-    {
-        CardValues card;
-        card.name = name;
-        card.cardExpiry = QDate(2027, 10, 31);
-        card.rate = QStringLiteral("18.9");
-        card.introRate = QStringLiteral("0");
-        card.introExpiry = QDate(2027, 6, 30);
-        card.dueDay = QStringLiteral("15");
-        card.creditLimit = QStringLiteral("900.00");
-        return card;
-    }
-
     void openCard()
     {
         p().tc.AddCard(sampleCard(QStringLiteral("Visa")));

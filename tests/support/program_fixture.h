@@ -8,6 +8,7 @@
 #include "core/program/register_commands.h"
 #include "support/fixed_day.h"
 #include "support/message_recorder.h"
+#include "support/sample_card.h"
 
 #include <memory>
 
@@ -54,21 +55,6 @@ protected:
 
     // The user puts the ledger cursor on a row.
     void clickEntry(int row) { p().ledger.setCurrentRow(row); }
-
-    static CardValues newCard(const QString& name, const QString& limit,
-                              const QString& opening = QString())
-    {
-        CardValues card;
-        card.name = name;
-        card.cardExpiry = QDate(2027, 10, 31);
-        card.rate = QStringLiteral("18.9");
-        card.introRate = QStringLiteral("0");
-        card.introExpiry = QDate(2027, 6, 30);
-        card.dueDay = QStringLiteral("15");
-        card.creditLimit = limit;
-        card.openingBalance = opening;
-        return card;
-    }
 
     static EntryValues entry(const QString& description, const QString& amount, bool cleared,
                              QDate date = QDate(2026, 12, 1))

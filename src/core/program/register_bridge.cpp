@@ -14,6 +14,15 @@ QString orZero(const QString& amount)
     return amount.isEmpty() ? QStringLiteral("0.00") : amount;
 }
 
+// A year text is two digits ("05", "26"). Only such a line of a year list
+// names a ledger: card 1's key followed by "226" or "2info" would name a file
+// of card 12, and "../x" a file outside the folder.
+bool isYearText(const QString& text)
+{
+    const auto digit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    return text.size() == 2 && digit(text[0]) && digit(text[1]);
+}
+
 } // namespace
 
 TC::TC(Pursewise& p) : m_p(p) {}
@@ -249,8 +258,9 @@ void TC::DeleteCard()
     list.RemoveSelectedRow();
     m_p.summary.ComputeTotals();
     for (const QString& year : m_p.years.items) {
-        // A year list edited by hand must not steer a deletion out of the folder.
-        if (!year.contains(u'/') && !year.contains(u'\\'))
+        // A year list edited by hand must not steer a deletion out of the
+        // folder or onto another card's files.
+        if (isYearText(year))
             DataFile::remove(key + year + QStringLiteral(".dat"));
     }
     DataFile::remove(key + QStringLiteral("info.dat"));

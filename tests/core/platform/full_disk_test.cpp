@@ -98,8 +98,8 @@ protected:
         if (IsSkipped())
             return;
         restart();
-        p().tc.AddCard(newCard(QStringLiteral("Visa"), QStringLiteral("900.00"),
-                               QStringLiteral("100.00")));
+        p().tc.AddCard(
+            sampleCard(QStringLiteral("Visa"), QStringLiteral("900.00"), QStringLiteral("100.00")));
         clickCard(1);
         mainWindow().B1Click();
         addCharge(QStringLiteral("Books"), QStringLiteral("25.00"));

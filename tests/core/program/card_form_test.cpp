@@ -14,7 +14,7 @@ protected:
     void SetUp() override
     {
         ProgramTest::SetUp();
-        p().tc.AddCard(newCard(QStringLiteral("Visa"), QStringLiteral("1000.00")));
+        p().tc.AddCard(sampleCard(QStringLiteral("Visa"), QStringLiteral("1000.00")));
         ASSERT_TRUE(messages.shown().isEmpty());
     }
 
@@ -55,8 +55,8 @@ TEST_P(RefusedNewCard, ShowsTheFirstFailingCheckAndWritesNothing)
 {
     const Refusal& c = GetParam();
     const auto files = folderSnapshot();
-    CardValues card = newCard(QString::fromLatin1(c.name), QString::fromLatin1(c.limit),
-                              QString::fromLatin1(c.opening));
+    CardValues card = sampleCard(QString::fromLatin1(c.name), QString::fromLatin1(c.limit),
+                                 QString::fromLatin1(c.opening));
 
     const FormCheck check = ok(addMode, card);
 
@@ -93,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(CardFormTest, AnOpeningBalanceOfZeroTypedAsTwoZerosMakesNoOpeningRow)
 {
-    CardValues card = newCard(QStringLiteral("Store"), QStringLiteral("500"));
+    CardValues card = sampleCard(QStringLiteral("Store"), QStringLiteral("500"));
     card.openingBalance = QStringLiteral("00");
     ASSERT_TRUE(ok(addMode, card).accepted());
     EXPECT_EQ(bytesOf(QStringLiteral("226.dat")), QByteArray("0\r\n"));
@@ -103,7 +103,7 @@ TEST_F(CardFormTest, AnOpeningBalanceOfZeroTypedAsTwoZerosMakesNoOpeningRow)
 
 TEST_F(CardFormTest, ANameThatDiffersOnlyInCaseIsANewName)
 {
-    CardValues card = newCard(QStringLiteral("VISA"), QStringLiteral("500"));
+    CardValues card = sampleCard(QStringLiteral("VISA"), QStringLiteral("500"));
     EXPECT_TRUE(ok(addMode, card).accepted());
     EXPECT_EQ(p().sg1.cell(TCardList::Name, 2), QStringLiteral("2. VISA"));
 }
@@ -119,7 +119,7 @@ class NewCardLimit : public CardFormTest, public testing::WithParamInterface<Pre
 
 TEST_P(NewCardLimit, IsStoredPrepared)
 {
-    CardValues card = newCard(QStringLiteral("Store"), QString::fromLatin1(GetParam().typed));
+    CardValues card = sampleCard(QStringLiteral("Store"), QString::fromLatin1(GetParam().typed));
     EXPECT_TRUE(ok(addMode, card).accepted());
     EXPECT_EQ(card.creditLimit, QString::fromLatin1(GetParam().stored));
     EXPECT_EQ(p().sg1.cell(TCardList::Limit, 2), QString::fromLatin1(GetParam().stored));
@@ -137,7 +137,7 @@ TEST_F(CardFormTest, ANewCardWithoutABalanceGetsNoOpeningRow)
 {
     for (const char* opening : {"", "0"}) {
         const QString name = QStringLiteral("Store ") + QString::fromLatin1(opening);
-        CardValues card = newCard(name, QStringLiteral("500"), QString::fromLatin1(opening));
+        CardValues card = sampleCard(name, QStringLiteral("500"), QString::fromLatin1(opening));
         ASSERT_TRUE(ok(addMode, card).accepted()) << opening;
         EXPECT_EQ(card.openingBalance, QString::fromLatin1(opening));
         EXPECT_EQ(p().grid.entryCount(), 0) << opening;
@@ -148,7 +148,7 @@ TEST_F(CardFormTest, ANewCardWithoutABalanceGetsNoOpeningRow)
 TEST_F(CardFormTest, ANewCardWithABalanceGetsAnOpeningRowDatedWithTheIntroExpiry)
 {
     CardValues card =
-        newCard(QStringLiteral("Store"), QStringLiteral("500"), QStringLiteral("$125.40"));
+        sampleCard(QStringLiteral("Store"), QStringLiteral("500"), QStringLiteral("$125.40"));
     card.introExpiry = QDate(2027, 3, 4);
     ASSERT_TRUE(ok(addMode, card).accepted());
 
@@ -194,7 +194,7 @@ TEST_F(CardFormTest, EditingKeepsTheCardsOwnName)
 
 TEST_F(CardFormTest, EditingRefusesAnotherCardsName)
 {
-    p().tc.AddCard(newCard(QStringLiteral("Store"), QStringLiteral("500.00")));
+    p().tc.AddCard(sampleCard(QStringLiteral("Store"), QStringLiteral("500.00")));
     CardValues card = editFirstCard();
     const auto files = folderSnapshot();
     card.name = QStringLiteral("Store");

@@ -69,7 +69,7 @@ protected:
     void SetUp() override
     {
         ProgramTest::SetUp();
-        p().tc.AddCard(newCard(QStringLiteral("Visa"), QStringLiteral("900.00")));
+        p().tc.AddCard(sampleCard(QStringLiteral("Visa"), QStringLiteral("900.00")));
         clickCard(1);
         p().tc.OpenCard();
         addCharge(QStringLiteral("Books"), QStringLiteral("10.00"));

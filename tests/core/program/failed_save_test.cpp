@@ -126,8 +126,8 @@ protected:
     void SetUp() override
     {
         ProgramTest::SetUp();
-        p().tc.AddCard(newCard(QStringLiteral("Visa"), QStringLiteral("900.00")));
-        p().tc.AddCard(newCard(QStringLiteral("Store"), QStringLiteral("500.00")));
+        p().tc.AddCard(sampleCard(QStringLiteral("Visa"), QStringLiteral("900.00")));
+        p().tc.AddCard(sampleCard(QStringLiteral("Store"), QStringLiteral("500.00")));
         clickCard(1);
         mainWindow().B1Click();
         addCharge(QStringLiteral("Books"), QStringLiteral("100.00"), true);
@@ -170,11 +170,11 @@ protected:
     {
         switch (info().action) {
         case Action::NewCardWithOpening:
-            p().tc.AddCard(
-                newCard(QStringLiteral("Gas"), QStringLiteral("300.00"), QStringLiteral("45.00")));
+            p().tc.AddCard(sampleCard(QStringLiteral("Gas"), QStringLiteral("300.00"),
+                                      QStringLiteral("45.00")));
             break;
         case Action::NewCard:
-            p().tc.AddCard(newCard(QStringLiteral("Gas"), QStringLiteral("300.00")));
+            p().tc.AddCard(sampleCard(QStringLiteral("Gas"), QStringLiteral("300.00")));
             break;
         case Action::EditCard: {
             CardValues edit;
@@ -238,7 +238,7 @@ protected:
             act();
             break;
         case Action::DeleteCard:
-            p().tc.AddCard(newCard(QStringLiteral("Again"), QStringLiteral("10.00")));
+            p().tc.AddCard(sampleCard(QStringLiteral("Again"), QStringLiteral("10.00")));
             break;
         default:
             addCharge(QStringLiteral("Next"), QStringLiteral("1.00"));

@@ -160,7 +160,7 @@ protected:
         if (m_cards.size() >= 6)
             return;
         CardValues values =
-            newCard(QStringLiteral("Card %1").arg(m_nextKey), money(Cents(draw(0, 500'000))));
+            sampleCard(QStringLiteral("Card %1").arg(m_nextKey), money(Cents(draw(0, 500'000))));
         CardModel card;
         card.key = QString::number(m_nextKey++);
         card.limit = p().math.AmountToCents(values.creditLimit.toStdString());

@@ -39,7 +39,8 @@ TEST_P(NewCardKey, PassesEveryKeyThatNamesAFileOfTheFolder)
     const auto before = folderSnapshot();
     messages.clear();
 
-    guarded([this] { p().tc.AddCard(newCard(QStringLiteral("Gas"), QStringLiteral("300.00"))); });
+    guarded(
+        [this] { p().tc.AddCard(sampleCard(QStringLiteral("Gas"), QStringLiteral("300.00"))); });
 
     EXPECT_TRUE(messages.shown().isEmpty())
         << c.label << ": " << messages.shown().join(u'|').toStdString();
@@ -82,7 +83,8 @@ TEST_F(NewCardKeyFolder, AFolderNamedLikeACardFileIsPassedByToo)
 {
     ASSERT_TRUE(QDir().mkdir(QStringLiteral("1info.dat")));
     messages.clear();
-    guarded([this] { p().tc.AddCard(newCard(QStringLiteral("Gas"), QStringLiteral("300.00"))); });
+    guarded(
+        [this] { p().tc.AddCard(sampleCard(QStringLiteral("Gas"), QStringLiteral("300.00"))); });
     EXPECT_TRUE(messages.shown().isEmpty()) << messages.shown().join(u'|').toStdString();
     EXPECT_EQ(p().reg.cardKey, QStringLiteral("2"));
     EXPECT_TRUE(QFileInfo(QStringLiteral("1info.dat")).isDir());
@@ -97,7 +99,8 @@ TEST_F(NewCardKeyFolder, NoKeyIsHandedOutPastTheLargestAndNothingChanges)
     restart();
     const auto before = folderSnapshot();
     messages.clear();
-    guarded([this] { p().tc.AddCard(newCard(QStringLiteral("Gas"), QStringLiteral("300.00"))); });
+    guarded(
+        [this] { p().tc.AddCard(sampleCard(QStringLiteral("Gas"), QStringLiteral("300.00"))); });
     EXPECT_EQ(messages.shown(),
               QStringList{"No more cards can be added: the card keys have reached 2147483647, "
                           "the largest the card list can hold."});
@@ -112,7 +115,8 @@ TEST_F(NewCardKeyFolder, AFileNamedWithTheLargestKeyLeavesNoKeyEither)
     putBytes(QStringLiteral("2147483647yl.dat"), "26\r\n");
     const auto before = folderSnapshot();
     messages.clear();
-    guarded([this] { p().tc.AddCard(newCard(QStringLiteral("Gas"), QStringLiteral("300.00"))); });
+    guarded(
+        [this] { p().tc.AddCard(sampleCard(QStringLiteral("Gas"), QStringLiteral("300.00"))); });
     ASSERT_EQ(messages.shown().size(), 1);
     EXPECT_TRUE(messages.shown().front().startsWith(QStringLiteral("No more cards can be added")));
     EXPECT_EQ(folderSnapshot(), before);

@@ -9,18 +9,10 @@ namespace {
 
 using CardSequences = ProgramTest;
 
-QByteArray crlf(std::initializer_list<const char*> lines)
-{
-    QByteArray bytes;
-    for (const char* line : lines)
-        bytes += QByteArray(line) + "\r\n";
-    return bytes;
-}
-
 TEST_F(CardSequences, ANewCardWithAnOpeningBalanceWritesAllItsFiles)
 {
-    p().tc.AddCard(
-        newCard(QStringLiteral("Visa Gold"), QStringLiteral("900.00"), QStringLiteral("250.00")));
+    p().tc.AddCard(sampleCard(QStringLiteral("Visa Gold"), QStringLiteral("900.00"),
+                              QStringLiteral("250.00")));
 
     const std::map<QString, QByteArray> expected{
         {QStringLiteral("summary.dat"), crlf({"900.00", "250.00", "650.00"})},
@@ -45,8 +37,8 @@ class NoOpeningBalance : public ProgramTest, public testing::WithParamInterface<
 
 TEST_P(NoOpeningBalance, GivesNoOpeningRowAndNoBalanceFile)
 {
-    p().tc.AddCard(newCard(QStringLiteral("Store Card"), QStringLiteral("1500.00"),
-                           QString::fromLatin1(GetParam())));
+    p().tc.AddCard(sampleCard(QStringLiteral("Store Card"), QStringLiteral("1500.00"),
+                              QString::fromLatin1(GetParam())));
 
     const std::map<QString, QByteArray> expected{
         {QStringLiteral("summary.dat"), crlf({"1500.00", "0.00", "1500.00"})},
@@ -64,14 +56,14 @@ INSTANTIATE_TEST_SUITE_P(EmptyOrZero, NoOpeningBalance, testing::Values("", "0",
 
 TEST_F(CardSequences, ANewCardDoesNotInheritTheOpeningBalancesOfTheCardOpenedBefore)
 {
-    p().tc.AddCard(newCard(QStringLiteral("Visa"), QStringLiteral("900.00")));
+    p().tc.AddCard(sampleCard(QStringLiteral("Visa"), QStringLiteral("900.00")));
     clickCard(1);
     p().tc.OpenCard();
     addCharge(QStringLiteral("Books"), QStringLiteral("40.00"));
     ASSERT_EQ(p().beginBalGrid.cell(1, 27), QStringLiteral("40.00"));
 
     p().tc.AddCard(
-        newCard(QStringLiteral("Store"), QStringLiteral("500.00"), QStringLiteral("125.40")));
+        sampleCard(QStringLiteral("Store"), QStringLiteral("500.00"), QStringLiteral("125.40")));
     EXPECT_EQ(bytesOf(QStringLiteral("226.dat")),
               crlf({"1", "1 1 6/30/27", "2 1 Opening Bal", "3 1 125.40", "5 1 X", "6 1 125.40"}));
     EXPECT_EQ(bytesOf(QStringLiteral("2bb.dat")), crlf({"0 27 T", "1 27 125.40"}));
@@ -84,7 +76,7 @@ protected:
     void SetUp() override
     {
         ProgramTest::SetUp();
-        p().tc.AddCard(newCard(QStringLiteral("Visa Gold"), QStringLiteral("900.00")));
+        p().tc.AddCard(sampleCard(QStringLiteral("Visa Gold"), QStringLiteral("900.00")));
         clickCard(1);
         p().tc.OpenCard();
         ASSERT_TRUE(p().reg.shown);
@@ -269,7 +261,7 @@ TEST_F(OpenCardTest, BalancesStayRightAcrossThreeYearsOfUse)
 TEST_F(CardSequences, DeletingACardRemovesEveryFileOfItsYears)
 {
     for (const char* name : {"One", "Two", "Three"})
-        p().tc.AddCard(newCard(QString::fromLatin1(name), QStringLiteral("100.00")));
+        p().tc.AddCard(sampleCard(QString::fromLatin1(name), QStringLiteral("100.00")));
     putBytes(QStringLiteral("3yl.dat"), "25\r\n26\r\n");
     putBytes(QStringLiteral("325.dat"), "0\r\n");
     putBytes(QStringLiteral("3bb.dat"), "0 26 F\r\n");
@@ -291,10 +283,10 @@ TEST_F(CardSequences, DeletingACardRemovesEveryFileOfItsYears)
 TEST_F(CardSequences, KeysAreNeverReused)
 {
     for (const char* name : {"One", "Two", "Three"})
-        p().tc.AddCard(newCard(QString::fromLatin1(name), QStringLiteral("100.00")));
+        p().tc.AddCard(sampleCard(QString::fromLatin1(name), QStringLiteral("100.00")));
     clickCard(2);
     mainWindow().B3Click();
-    p().tc.AddCard(newCard(QStringLiteral("Four"), QStringLiteral("100.00")));
+    p().tc.AddCard(sampleCard(QStringLiteral("Four"), QStringLiteral("100.00")));
 
     EXPECT_EQ(p().sg1.cell(TCardList::Name, 3), QStringLiteral("4. Four"));
     EXPECT_EQ(p().sg1.cell(TCardList::Name, 2), QStringLiteral("3. Three"));
@@ -302,14 +294,15 @@ TEST_F(CardSequences, KeysAreNeverReused)
     EXPECT_EQ(lines.mid(0, 2), (QStringList{"4", "3"}));
 
     restart();
-    p().tc.AddCard(newCard(QStringLiteral("Five"), QStringLiteral("100.00")));
+    p().tc.AddCard(sampleCard(QStringLiteral("Five"), QStringLiteral("100.00")));
     EXPECT_EQ(p().sg1.cell(TCardList::Name, 4), QStringLiteral("5. Five"));
 }
 
 TEST_F(CardSequences, ACardWithABalanceOrACreditIsNotDeleted)
 {
-    p().tc.AddCard(newCard(QStringLiteral("One"), QStringLiteral("100.00"), QStringLiteral("5")));
-    p().tc.AddCard(newCard(QStringLiteral("Two"), QStringLiteral("100.00")));
+    p().tc.AddCard(
+        sampleCard(QStringLiteral("One"), QStringLiteral("100.00"), QStringLiteral("5")));
+    p().tc.AddCard(sampleCard(QStringLiteral("Two"), QStringLiteral("100.00")));
     clickCard(2);
     p().tc.OpenCard();
     addPayment(QStringLiteral("Refund"), QStringLiteral("12.50"));
@@ -384,7 +377,7 @@ TEST_F(OpenCardTest, EditingOnlyThePaymentDayKeepsTheListButRewritesIt)
 
 TEST_F(OpenCardTest, EditingEveryFieldUpdatesTheRegisterAndTheListRow)
 {
-    CardValues edit = newCard(QStringLiteral("Visa Platinum"), QStringLiteral("1500"));
+    CardValues edit = sampleCard(QStringLiteral("Visa Platinum"), QStringLiteral("1500"));
     edit.creditLimit = QStringLiteral("1500.00");
     edit.cardExpiry = QDate(2029, 1, 31);
     edit.rate = QStringLiteral("21.5");
@@ -405,7 +398,8 @@ TEST_F(OpenCardTest, EditingEveryFieldUpdatesTheRegisterAndTheListRow)
 
 TEST_F(CardSequences, OpeningACardInANewYearAddsTheYearToItsList)
 {
-    p().tc.AddCard(newCard(QStringLiteral("Visa"), QStringLiteral("900.00"), QStringLiteral("10")));
+    p().tc.AddCard(
+        sampleCard(QStringLiteral("Visa"), QStringLiteral("900.00"), QStringLiteral("10")));
     Clock::fix(QDateTime(QDate(2027, 1, 2), QTime(9, 0)));
     restart();
     clickCard(1);
@@ -459,7 +453,7 @@ TEST_P(CenturyTurn, TheDebtOfYear99IsCarriedIntoYear00)
 {
     startIn(99);
     p().tc.AddCard(
-        newCard(QStringLiteral("Visa"), QStringLiteral("900.00"), QStringLiteral("100.00")));
+        sampleCard(QStringLiteral("Visa"), QStringLiteral("900.00"), QStringLiteral("100.00")));
     openTheCard();
     addCharge(QStringLiteral("Books"), QStringLiteral("20.00"));
     ASSERT_EQ(p().reg.E6, QStringLiteral("120.00"));
@@ -480,7 +474,7 @@ TEST_P(CenturyTurn, AnEntryInYear99MadeInYear00StartsFrom99sOwnOpeningAndReaches
 {
     startIn(98);
     p().tc.AddCard(
-        newCard(QStringLiteral("Visa"), QStringLiteral("900.00"), QStringLiteral("100.00")));
+        sampleCard(QStringLiteral("Visa"), QStringLiteral("900.00"), QStringLiteral("100.00")));
     startIn(99);
     openTheCard();
     addCharge(QStringLiteral("Books"), QStringLiteral("20.00"));
@@ -510,7 +504,7 @@ TEST_P(CenturyTurn, AnEntryInYear99MadeInYear00StartsFrom99sOwnOpeningAndReaches
 TEST_P(CenturyTurn, AnEntryInYear98MadeInYear00ReachesEveryYearUpToNextYear)
 {
     startIn(98);
-    p().tc.AddCard(newCard(QStringLiteral("Visa"), QStringLiteral("900.00")));
+    p().tc.AddCard(sampleCard(QStringLiteral("Visa"), QStringLiteral("900.00")));
     startIn(100);
     openTheCard();
     ASSERT_EQ(bytesOf(QStringLiteral("1yl.dat")), crlf({"98", "00"}));
@@ -531,8 +525,8 @@ INSTANTIATE_TEST_SUITE_P(Centuries, CenturyTurn, testing::Values(1900, 2000),
 
 TEST_F(CardSequences, StartingUpShowsTheSavedStateAndMarksExpiredRates)
 {
-    p().tc.AddCard(newCard(QStringLiteral("Visa"), QStringLiteral("900.00")));
-    CardValues expiring = newCard(QStringLiteral("Store"), QStringLiteral("300.00"));
+    p().tc.AddCard(sampleCard(QStringLiteral("Visa"), QStringLiteral("900.00")));
+    CardValues expiring = sampleCard(QStringLiteral("Store"), QStringLiteral("300.00"));
     expiring.introExpiry = QDate(2026, 12, 8);
     p().tc.AddCard(expiring);
     const auto saved = folderSnapshot();

@@ -13,7 +13,7 @@ protected:
     void SetUp() override
     {
         ProgramTest::SetUp();
-        p().tc.AddCard(newCard(QStringLiteral("Visa"), QStringLiteral("900.00")));
+        p().tc.AddCard(sampleCard(QStringLiteral("Visa"), QStringLiteral("900.00")));
         clickCard(1);
         mainWindow().B1Click();
         ASSERT_TRUE(p().reg.shown);
@@ -137,13 +137,13 @@ TEST_F(RegisterButtons, AddingToAFullYearIsRefusedBeforeAnythingChanges)
 TEST_F(ProgramTest, ABalanceOneCentOverTheLimitShowsOverdrawnWhenOpened)
 {
     p().tc.AddCard(
-        newCard(QStringLiteral("Visa"), QStringLiteral("100.00"), QStringLiteral("100.01")));
+        sampleCard(QStringLiteral("Visa"), QStringLiteral("100.00"), QStringLiteral("100.01")));
     clickCard(1);
     mainWindow().B1Click();
     EXPECT_TRUE(p().reg.overdrawn);
 
     p().tc.AddCard(
-        newCard(QStringLiteral("Store"), QStringLiteral("100.00"), QStringLiteral("100.00")));
+        sampleCard(QStringLiteral("Store"), QStringLiteral("100.00"), QStringLiteral("100.00")));
     clickCard(2);
     mainWindow().B1Click();
     EXPECT_FALSE(p().reg.overdrawn);
@@ -151,8 +151,8 @@ TEST_F(ProgramTest, ABalanceOneCentOverTheLimitShowsOverdrawnWhenOpened)
 
 TEST_F(ProgramTest, LargeBalancesAreComparedToTheCent)
 {
-    p().tc.AddCard(newCard(QStringLiteral("Black"), QStringLiteral("9999999999999.98"),
-                           QStringLiteral("9999999999999.99")));
+    p().tc.AddCard(sampleCard(QStringLiteral("Black"), QStringLiteral("9999999999999.98"),
+                              QStringLiteral("9999999999999.99")));
     clickCard(1);
     mainWindow().B1Click();
     EXPECT_TRUE(p().reg.overdrawn);

@@ -10,8 +10,8 @@ protected:
     void SetUp() override
     {
         ProgramTest::SetUp();
-        p().tc.AddCard(newCard(QStringLiteral("Visa"), QStringLiteral("900.00")));
-        p().tc.AddCard(newCard(QStringLiteral("Store"), QStringLiteral("500.00")));
+        p().tc.AddCard(sampleCard(QStringLiteral("Visa"), QStringLiteral("900.00")));
+        p().tc.AddCard(sampleCard(QStringLiteral("Store"), QStringLiteral("500.00")));
         clickCard(1);
         mainWindow().B1Click();
         ASSERT_TRUE(p().reg.shown);
@@ -92,7 +92,7 @@ TEST_F(TiedRegister, AYearSwitchAfterClickingAnotherRowReadsAndWritesTheOpenCard
 TEST_F(TiedRegister, PostingsFollowTheOpenCardWhenAnotherCardAboveItIsDeleted)
 {
     // Card 3 is opened; card 1 above it is then deleted from the main list.
-    p().tc.AddCard(newCard(QStringLiteral("Third"), QStringLiteral("300.00")));
+    p().tc.AddCard(sampleCard(QStringLiteral("Third"), QStringLiteral("300.00")));
     clickCard(1);
     mainWindow().B1Click();
     addPayment(QStringLiteral("Pay off"), QStringLiteral("40.00"));
@@ -115,7 +115,7 @@ TEST_F(TiedRegister, PostingsFollowTheOpenCardWhenAnotherCardAboveItIsDeleted)
 
 TEST_F(TiedRegister, AddingACardClosesTheRegisterInsteadOfShowingTheNewCardUnderTheOldOne)
 {
-    p().tc.AddCard(newCard(QStringLiteral("Third"), QStringLiteral("300.00")));
+    p().tc.AddCard(sampleCard(QStringLiteral("Third"), QStringLiteral("300.00")));
     EXPECT_FALSE(p().reg.shown);
     EXPECT_EQ(p().reg.cardKey, QStringLiteral("3"));
     EXPECT_EQ(p().reg.L7, QStringLiteral("Third"));
@@ -144,15 +144,15 @@ TEST_F(TiedRegister, ClosingTheRegisterClearsTheSelection)
 TEST_F(ProgramTest, ATwentyFifthCardIsRefusedBeforeAnythingChanges)
 {
     for (int n = 1; n <= 24; ++n)
-        p().tc.AddCard(newCard(QStringLiteral("Card %1").arg(n), QStringLiteral("100.00")));
+        p().tc.AddCard(sampleCard(QStringLiteral("Card %1").arg(n), QStringLiteral("100.00")));
     clickCard(5);
     mainWindow().B1Click();
     const auto files = folderSnapshot();
     const RegisterFields header = p().reg;
 
     try {
-        p().tc.AddCard(newCard(QStringLiteral("One too many"), QStringLiteral("100.00"),
-                               QStringLiteral("50.00")));
+        p().tc.AddCard(sampleCard(QStringLiteral("One too many"), QStringLiteral("100.00"),
+                                  QStringLiteral("50.00")));
         FAIL() << "a 25th card was added";
     } catch (const UserError& error) {
         EXPECT_STREQ(error.what(), "Grid index out of range");
@@ -168,14 +168,14 @@ TEST_F(ProgramTest, ATwentyFifthCardIsRefusedBeforeAnythingChanges)
 
 TEST_F(ProgramTest, ANewCardStartsInTheCurrentYearWhateverYearWasLastViewed)
 {
-    p().tc.AddCard(newCard(QStringLiteral("Visa"), QStringLiteral("900.00")));
+    p().tc.AddCard(sampleCard(QStringLiteral("Visa"), QStringLiteral("900.00")));
     clickCard(1);
     mainWindow().B1Click();
     p().tc.SelectYear(QStringLiteral("24"));
     p().tc.ChangeYear();
 
     p().tc.AddCard(
-        newCard(QStringLiteral("Store"), QStringLiteral("500.00"), QStringLiteral("80")));
+        sampleCard(QStringLiteral("Store"), QStringLiteral("500.00"), QStringLiteral("80")));
     EXPECT_EQ(p().main.SelectedYr, QStringLiteral("26"));
     EXPECT_TRUE(QFile::exists(QStringLiteral("226.dat")));
     EXPECT_FALSE(QFile::exists(QStringLiteral("224.dat")));
@@ -201,14 +201,14 @@ TEST_F(ProgramTest, ADamagedCardListIsKeptAndNoKeyIsHandedOutTwice)
     EXPECT_EQ(p().cardList.cardCount(), 2);
     EXPECT_EQ(p().main.CurrentYr, QStringLiteral("26"));
 
-    p().tc.AddCard(newCard(QStringLiteral("New"), QStringLiteral("100.00")));
+    p().tc.AddCard(sampleCard(QStringLiteral("New"), QStringLiteral("100.00")));
     EXPECT_EQ(p().sg1.cell(TCardList::Name, 3), QStringLiteral("8. New"));
     EXPECT_EQ(bytesOf(QStringLiteral("CardList.dat.damaged")), damaged);
 }
 
 TEST_F(ProgramTest, ALedgerLineOutsideTheTableStopsTheLoadAndLeavesTheRegisterClosed)
 {
-    p().tc.AddCard(newCard(QStringLiteral("Visa"), QStringLiteral("900.00")));
+    p().tc.AddCard(sampleCard(QStringLiteral("Visa"), QStringLiteral("900.00")));
     const QByteArray damaged("1\r\n1 1 12/1/26\r\n3 1 5.00\r\n6 1 5.00\r\n7 1 oops\r\n");
     putBytes(QStringLiteral("126.dat"), damaged);
     clickCard(1);

@@ -37,7 +37,8 @@ TEST_F(UnreadableFile, AHugeCardListIsRefusedAtStartUpAndNeverSavedOver)
 
     const auto before = folderSnapshot();
     messages.clear();
-    guarded([this] { p().tc.AddCard(newCard(QStringLiteral("Gas"), QStringLiteral("300.00"))); });
+    guarded(
+        [this] { p().tc.AddCard(sampleCard(QStringLiteral("Gas"), QStringLiteral("300.00"))); });
     EXPECT_EQ(messages.shown(),
               QStringList{"CardList.dat could not be read, so the program does not save over it."});
     EXPECT_EQ(folderSnapshot(), before);
@@ -52,7 +53,8 @@ TEST_F(UnreadableFile, ACardListThatIsAFolderIsReportedAndNoCardIsAdded)
     restart();
     EXPECT_EQ(messages.shown(), QStringList{"Could not read \"CardList.dat\": Is a directory"});
     messages.clear();
-    guarded([this] { p().tc.AddCard(newCard(QStringLiteral("Gas"), QStringLiteral("300.00"))); });
+    guarded(
+        [this] { p().tc.AddCard(sampleCard(QStringLiteral("Gas"), QStringLiteral("300.00"))); });
     EXPECT_EQ(messages.shown(),
               QStringList{"CardList.dat could not be read, so the program does not save over it."});
     EXPECT_TRUE(folderSnapshot().empty());
@@ -60,7 +62,7 @@ TEST_F(UnreadableFile, ACardListThatIsAFolderIsReportedAndNoCardIsAdded)
 
 TEST_F(UnreadableFile, AHugeSummaryIsNeverSavedOver)
 {
-    p().tc.AddCard(newCard(QStringLiteral("Visa"), QStringLiteral("900.00")));
+    p().tc.AddCard(sampleCard(QStringLiteral("Visa"), QStringLiteral("900.00")));
     const QByteArray huge(fourMegabytes + 1, '7');
     putBytes(QStringLiteral("summary.dat"), huge);
     messages.clear();
@@ -69,7 +71,8 @@ TEST_F(UnreadableFile, AHugeSummaryIsNeverSavedOver)
     EXPECT_TRUE(messages.shown().front().startsWith(
         QStringLiteral("Could not read \"summary.dat\": it holds 4194305 bytes")));
     messages.clear();
-    guarded([this] { p().tc.AddCard(newCard(QStringLiteral("Gas"), QStringLiteral("300.00"))); });
+    guarded(
+        [this] { p().tc.AddCard(sampleCard(QStringLiteral("Gas"), QStringLiteral("300.00"))); });
     EXPECT_EQ(messages.shown(),
               QStringList{"summary.dat could not be read, so the program does not save over it."});
     EXPECT_EQ(bytesOf(QStringLiteral("summary.dat")), huge);
@@ -81,7 +84,7 @@ TEST_F(UnreadableFile, AHugeSummaryIsNeverSavedOver)
 TEST_F(UnreadableFile, AnInfoFileThatIsAFolderStopsTheOpeningAndChangesNoFile)
 {
     p().tc.AddCard(
-        newCard(QStringLiteral("Visa"), QStringLiteral("900.00"), QStringLiteral("50.00")));
+        sampleCard(QStringLiteral("Visa"), QStringLiteral("900.00"), QStringLiteral("50.00")));
     ASSERT_TRUE(QFile::remove(QStringLiteral("1info.dat")));
     ASSERT_TRUE(QDir().mkdir(QStringLiteral("1info.dat")));
     restart();
@@ -99,7 +102,7 @@ TEST_F(UnreadableFile, AnInfoFileThatIsAFolderStopsTheOpeningAndChangesNoFile)
 TEST_F(UnreadableFile, AHugeLedgerStopsTheOpeningAndStaysAsItIs)
 {
     p().tc.AddCard(
-        newCard(QStringLiteral("Visa"), QStringLiteral("900.00"), QStringLiteral("50.00")));
+        sampleCard(QStringLiteral("Visa"), QStringLiteral("900.00"), QStringLiteral("50.00")));
     const QByteArray huge = "1\r\n2 1 " + QByteArray(fourMegabytes, 'd') + "\r\n";
     putBytes(QStringLiteral("126.dat"), huge);
     restart();

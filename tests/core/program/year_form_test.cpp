@@ -13,7 +13,7 @@ protected:
         ProgramTest::SetUp();
         Clock::fix(QDateTime(QDate(2025, 6, 1), QTime(12, 0)));
         restart();
-        p().tc.AddCard(newCard(QStringLiteral("Visa"), QStringLiteral("900.00")));
+        p().tc.AddCard(sampleCard(QStringLiteral("Visa"), QStringLiteral("900.00")));
         clickCard(1);
         p().tc.OpenCard();
         addCharge(QStringLiteral("Old"), QStringLiteral("10.00"));

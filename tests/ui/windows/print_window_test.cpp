@@ -73,15 +73,7 @@ protected:
     void openCardWithEntries()
     {
         Ui& ui = m_windows->ui();
-        CardValues card;
-        card.name = QStringLiteral("Visa");
-        card.cardExpiry = QDate(2027, 10, 31);
-        card.rate = QStringLiteral("18.9");
-        card.introRate = QStringLiteral("0");
-        card.introExpiry = QDate(2027, 6, 30);
-        card.dueDay = QStringLiteral("15");
-        card.creditLimit = QStringLiteral("900.00");
-        m_state.tc.AddCard(card);
+        m_state.tc.AddCard(sampleCard(QStringLiteral("Visa")));
         m_state.sg1.setCurrentRow(1);
         m_state.cardList.SelectFromGrid();
         ui.mainCommands.B1Click();
