@@ -87,57 +87,18 @@ QString decode(const QByteArray& bytes)
     return text;
 }
 
-namespace {
-
-// Copies the leading plain ASCII bytes (1 to 127) of `bytes` into `out` as
-// characters, sixteen at a time where SSE2 is there, and returns how many
-// there were: the data files are mostly nothing else.
-qsizetype widenAscii(const char* bytes, qsizetype size, char16_t* out)
-{
-    qsizetype i = 0;
-#if defined(__SSE2__)
-    const __m128i zero = _mm_setzero_si128();
-    for (; size - i >= 16; i += 16) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
-        // A NUL or a byte from 128 on is not greater than 0 as a signed byte.
-        if (_mm_movemask_epi8(_mm_cmpgt_epi8(chunk, zero)) != 0xffff)
-            break;
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi8(chunk, zero));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 8), _mm_unpackhi_epi8(chunk, zero));
-    }
-#endif
-    for (; i < size; ++i) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        if (byte == 0 || byte >= 0x80)
-            break;
-        out[i] = byte;
-    }
-    return i;
-}
-
-} // namespace
-
 qsizetype decodeInto(const QByteArray& raw, QString& text)
 {
-    // A text before its first NUL; plain ASCII is its own UTF-8 and is copied
-    // as it is, anything else goes through the decoder.
-    const auto reuse = [&text](qsizetype room) {
-        if (text.isDetached() && text.capacity() >= room)
-            text.resize(room);
-        else
-            text = QString(room, Qt::Uninitialized);
-    };
-    reuse(raw.size());
-    const qsizetype ascii =
-        widenAscii(raw.constData(), raw.size(), reinterpret_cast<char16_t*>(text.data()));
-    if (ascii == raw.size() || raw[ascii] == '\0') {
-        text.resize(ascii);
-        return ascii == raw.size() ? -1 : ascii;
-    }
-    const qsizetype nul = raw.indexOf('\0', ascii);
-    const QByteArrayView bytes(raw.constData(), nul < 0 ? raw.size() : nul);
+    // The text before the first NUL, decoded as UTF-8 (Qt's decoder copies
+    // plain ASCII as it is) or, failing that, as Windows-1252.
+    const qsizetype nul = raw.indexOf('\0');
+    const QByteArrayView bytes = QByteArrayView(raw).first(nul < 0 ? raw.size() : nul);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    reuse(utf8.requiredSpace(bytes.size()));
+    const qsizetype room = utf8.requiredSpace(bytes.size());
+    if (text.isDetached() && text.capacity() >= room)
+        text.resize(room);
+    else
+        text = QString(room, Qt::Uninitialized);
     const QChar* end = utf8.appendToBuffer(text.data(), bytes);
     if (utf8.hasError())
         text = fromWindows1252(bytes);
@@ -157,14 +118,16 @@ QStringView LineReader::takeRest()
 
 bool LineReader::next(QStringView& line)
 {
-    const qsizetype size = m_text.size();
-    if (m_position >= size)
+    if (m_position >= m_text.size())
         return false;
     ++m_number;
-    const char16_t* const chars = m_text.utf16();
-    const char16_t* const lineEnd = findLineBreak(chars + m_position, chars + size);
-    line = m_text.mid(m_position, lineEnd - chars - m_position);
-    m_position = pastLineBreak(lineEnd, chars + size) - chars;
+    const QStringView rest = m_text.sliced(m_position);
+    const auto isBreak = [](QChar c) { return c == u'\r' || c == u'\n'; };
+    line = rest.first(std::find_if(rest.begin(), rest.end(), isBreak) - rest.begin());
+    m_position += line.size();
+    // Past the break: CR LF, a lone CR or a lone LF.
+    if (m_position < m_text.size())
+        m_position += m_text.sliced(m_position).startsWith(u"\r\n") ? 2 : 1;
     return true;
 }
 

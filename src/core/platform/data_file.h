@@ -3,10 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 // Whole-file access to the data files in the working directory. A file is read
 // whole into lines and written whole from lines; nothing is ever appended.
 //
@@ -50,39 +46,6 @@ void writeLines(const QString& name, const QStringList& lines);
 // Removes the file if it is there. Raises "Could not delete "<name>": <reason>"
 // when it is there and stays.
 void remove(const QString& name);
-
-// The first CR or LF in [from, end), or `end`. Inline: the loaders call it
-// for every line.
-inline const char16_t* findLineBreak(const char16_t* from, const char16_t* end)
-{
-#if defined(__SSE2__)
-    // Eight characters at a time: the compare marks CR and LF lanes, and the
-    // lowest mark is the break, with no loop over the eight. The last few
-    // characters, and every one without SSE2, are looked at one by one.
-    const __m128i cr = _mm_set1_epi16(u'\r');
-    const __m128i lf = _mm_set1_epi16(u'\n');
-    while (end - from >= 8) {
-        const __m128i chars = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
-        const int marks =
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(chars, cr), _mm_cmpeq_epi16(chars, lf)));
-        if (marks != 0)
-            return from + __builtin_ctz(unsigned(marks)) / 2;
-        from += 8;
-    }
-#endif
-    while (from < end && *from != u'\r' && *from != u'\n')
-        ++from;
-    return from;
-}
-
-// Where the line after the break at `at` starts: past CR LF, a lone CR or a
-// lone LF; `end` stays `end`.
-inline const char16_t* pastLineBreak(const char16_t* at, const char16_t* end)
-{
-    if (at == end)
-        return end;
-    return at + (*at == u'\r' && at + 1 < end && at[1] == u'\n' ? 2 : 1);
-}
 
 // Walks the lines of a decoded text as views into it, split as readLines
 // splits them, without making a string of each line.
@@ -137,8 +100,7 @@ private:
 QString decode(const QByteArray& bytes);
 // The same into `text`, whose memory serves again when it is text's own and
 // large enough: a 1000-entry year read again needs no new 130 KB. Returns
-// where the first NUL byte stands, which ends the text, or -1 for none: the
-// same pass that decodes finds it.
+// where the first NUL byte stands, which ends the text, or -1 for none.
 qsizetype decodeInto(const QByteArray& bytes, QString& text);
 QStringList splitLines(const QString& text);
 QByteArray encode(const QStringList& lines);

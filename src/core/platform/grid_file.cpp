@@ -2,10 +2,11 @@
 
 #include "core/platform/cell_line.h"
 #include "core/platform/conversions.h"
+#include "core/platform/fast_text.h"
 
 #include <QFile>
 
-#include <cstdint>
+#include <functional>
 
 namespace {
 
@@ -45,94 +46,29 @@ void addCellLines(DataFile::LineWriter& file, const TextGrid& grid, int firstRow
         [&](int column, int row, QStringView text) { addCellLine(file, column, row, text); });
 }
 
-namespace {
-
-// Reads the plain digits at `p` and moves past them; true when there are 1
-// to 9 of them. A character other than a digit must follow before the text
-// ends: the loader sees to that.
-bool plainNumber(const char16_t*& p, int& value)
-{
-    const char16_t* const start = p;
-    unsigned number = 0;
-    for (unsigned digit; (digit = unsigned(*p) - u'0') <= 9; ++p)
-        number = number * 10 + digit;
-    value = int(number);
-    return p > start && p - start <= 9;
-}
-
-// Reads the cell line at `p`, which a line break follows before `end`, and
-// finds where it ends. A line of the usual shape, 1 to 9 plain digits, one
-// blank, 1 to 9 plain digits, then a blank and the text or the line's end,
-// is read here on the way; any other line goes to parseCellLineView, which
-// knows every other case and its message.
-CellLineView cellLineAt(const char16_t* p, const char16_t* end, const char16_t*& lineEnd)
-{
-    CellLineView cell;
-    const char16_t* q = p;
-    if (plainNumber(q, cell.column) && *q == u' ' && plainNumber(++q, cell.row)) {
-        if (*q == u'\r' || *q == u'\n') {
-            lineEnd = q;
-            return cell;
-        }
-        if (*q == u' ') {
-            lineEnd = DataFile::findLineBreak(q + 1, end);
-            cell.text = QStringView(q + 1, lineEnd);
-            return cell;
-        }
-    }
-    lineEnd = DataFile::findLineBreak(p, end);
-    return parseCellLineView(QStringView(p, lineEnd));
-}
-
-} // namespace
-
 void loadCellLines(const QString& name, const QString& text, DataFile::LineReader& reader,
                    TextGrid& grid, const CellBlock& block, const CellCheck& check)
 {
-    qsizetype number = reader.lineNumber();
+    const qsizetype linesBefore = reader.lineNumber();
     const QStringView rest = reader.takeRest();
-    const char16_t* p = rest.utf16();
-    const char16_t* const end = p + rest.size();
     // The cells stay pieces of `text` when the reader walks it, as it does
     // for every file the program reads.
-    const auto* const base = reinterpret_cast<const char16_t*>(text.constData());
-    const bool inside = !rest.isEmpty() && p >= base && end <= base + text.size();
+    const QStringView whole(text);
+    const bool inside = !rest.isEmpty() && std::less_equal<>()(whole.begin(), rest.begin()) &&
+                        std::less_equal<>()(rest.end(), whole.end());
     TextGrid::PieceWriter pieces(grid, inside ? text : QString());
-    // Every line that starts before the last break ends in a break, so the
-    // quick path reads its numbers up to the first other character without
-    // watching for `end`. A last line without a break goes to the full parser.
-    const char16_t* broken = end;
-    while (broken > p && broken[-1] != u'\r' && broken[-1] != u'\n')
-        --broken;
-    // The block's first row and column and how many of each: one unsigned
-    // compare then tests both ends, and an empty block holds nothing.
-    const unsigned firstRow = unsigned(block.firstRow);
-    const unsigned firstColumn = unsigned(block.firstColumn);
-    const auto span = [](int first, int last) {
-        return last < first ? std::uint64_t(0) : std::uint64_t(std::int64_t(last) - first + 1);
-    };
-    const std::uint64_t rows = span(block.firstRow, block.lastRow);
-    const std::uint64_t columns = span(block.firstColumn, block.lastColumn);
-    while (p < end) {
-        ++number;
-        const char16_t* lineEnd = nullptr;
-        CellLineView cell;
-        if (p < broken) {
-            cell = cellLineAt(p, end, lineEnd);
-        } else {
-            lineEnd = end;
-            cell = parseCellLineView(QStringView(p, end));
-        }
-        if (unsigned(cell.row) - firstRow >= rows || unsigned(cell.column) - firstColumn >= columns)
+    FastText::forEachCellLine(rest, linesBefore, [&](const CellLineView& cell, qsizetype number) {
+        if (cell.row < block.firstRow || cell.row > block.lastRow ||
+            cell.column < block.firstColumn || cell.column > block.lastColumn)
             throw UserError(QStringLiteral("Line %1 of %2 lies outside the table.")
                                 .arg(number)
                                 .arg(name)
                                 .toStdString());
-        if (cell.column < 32 && (check.columns >> cell.column & 1u) != 0 && !cell.text.isEmpty())
+        if (unsigned(cell.column) < 32 && (check.columns >> cell.column & 1u) != 0 &&
+            !cell.text.isEmpty())
             check.check(cell.column, cell.row, cell.text, number);
         pieces.set(cell.column, cell.row, cell.text);
-        p = DataFile::pastLineBreak(lineEnd, end);
-    }
+    });
 }
 
 std::string lineOfFile(qsizetype line, const QString& name)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/platform/data_file.h"
+#include "core/platform/fast_text.h"
 #include "core/platform/text_grid.h"
 
 #include <QStringList>
@@ -82,7 +83,7 @@ void parseDataBytes(const QString& name, const QByteArray& bytes, Parse&& parse,
     try {
         // A power cut can leave blocks of zeros in a file; no file the program
         // writes holds a NUL, so one anywhere means the file is damaged.
-        if (const qsizetype nul = DataFile::decodeInto(bytes, buffer); nul >= 0)
+        if (const qsizetype nul = FastText::decodeInto(bytes, buffer); nul >= 0)
             throw UserError(QStringLiteral("Line %1 of %2 holds a NUL byte.")
                                 .arg(DataFile::lineOfOffset(bytes, nul))
                                 .arg(name)

@@ -2,10 +2,6 @@
 
 #include "core/platform/user_error.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 TextGrid::TextGrid(int columns, int rows, int fixedRows)
     : m_columns(columns), m_rows(rows), m_fixedRows(fixedRows), m_currentRow(fixedRows),
       m_cells(std::size_t(columns) * std::size_t(rows)),
@@ -153,35 +149,9 @@ void TextGrid::clearCells(int firstRow, int lastRow, int firstColumn, int lastCo
 {
     if (!contains(firstColumn, firstRow) || !contains(lastColumn, lastRow))
         throw UserError("Grid index out of range");
-    if (lastColumn < firstColumn)
-        return;
-    // One sweep along each row's slots; a ledger of 1000 rows is cleared
-    // before every year is loaded. Pieces only need their slot emptied and
-    // counted; a cell with a text of its own also lets go of its string.
-    const auto width = std::size_t(lastColumn - firstColumn + 1);
     for (int row = firstRow; row <= lastRow; ++row) {
-        const std::size_t first = indexOf(firstColumn, row);
-        std::size_t i = 0;
-#if defined(__SSE2__)
-        // Two slots at a time while neither has a text of its own: the lanes
-        // of `from` are 0 and 2, and a piece's lane counts as -1.
-        const __m128i fromLanes = _mm_set_epi32(0, -1, 0, -1);
-        const __m128i own = _mm_set1_epi32(ownText);
-        const __m128i empty = _mm_set_epi32(0, noText, 0, noText);
-        __m128i counted = _mm_setzero_si128();
-        for (; width - i >= 2; i += 2) {
-            auto* const pair = reinterpret_cast<__m128i*>(m_cells.data() + first + i);
-            const __m128i twoSlots = _mm_loadu_si128(pair);
-            if ((_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi32(twoSlots, own), fromLanes))) != 0)
-                break;
-            counted = _mm_add_epi32(
-                counted, _mm_and_si128(_mm_cmpgt_epi32(twoSlots, _mm_set1_epi32(-1)), fromLanes));
-            _mm_storeu_si128(pair, empty);
-        }
-        m_pieces += _mm_cvtsi128_si32(counted) + _mm_cvtsi128_si32(_mm_srli_si128(counted, 8));
-#endif
-        for (; i < width; ++i)
-            clear(first + i);
+        for (int column = firstColumn; column <= lastColumn; ++column)
+            clear(indexOf(column, row));
     }
 }
 

@@ -1,4 +1,5 @@
 #include "core/platform/data_file.h"
+#include "core/platform/fast_text.h"
 #include "core/platform/user_error.h"
 #include "support/temp_dir.h"
 #include "support/unprivileged.h"
@@ -105,9 +106,18 @@ TEST_F(DataFileOnDisk, ReadingAMissingFileNamesIt)
     }
 }
 
-// Plain ASCII is copied sixteen bytes at a time; whatever stops that, at
-// whatever offset, must read as the decoder reads it, and a NUL byte, which
-// ends the text and marks the file as damaged, is found in the same pass.
+// The plain decoder and the fast one, which must agree.
+struct Decode
+{
+    const char* name;
+    qsizetype (*decode)(const QByteArray&, QString&);
+};
+const Decode decoders[] = {{"plain", &DataFile::decodeInto}, {"fast", &FastText::decodeInto}};
+
+// The fast decoder copies plain ASCII sixteen bytes at a time; whatever
+// stops that, at whatever offset, must read as the plain decoder reads it,
+// and a NUL byte, which ends the text and marks the file as damaged, is found
+// by both.
 TEST(DataFileDecode, ReadsWhatEndsThePlainStretchAtEveryOffset)
 {
     struct Stop
@@ -132,25 +142,30 @@ TEST(DataFileDecode, ReadsWhatEndsThePlainStretchAtEveryOffset)
                 plain += "0 1\r\nx"[i % 6];
             const QString expected = QString::fromLatin1(plain) + stop.read +
                                      (stop.nul >= 0 ? QString() : QStringLiteral("tail"));
-            QString text;
-            const qsizetype nul = DataFile::decodeInto(plain + stop.bytes + "tail", text);
-            EXPECT_EQ(text, expected) << stop.label << " at " << offset;
-            EXPECT_EQ(nul, stop.nul < 0 ? -1 : offset + stop.nul) << stop.label << " at " << offset;
+            for (const Decode& decode : decoders) {
+                QString text;
+                const qsizetype nul = decode.decode(plain + stop.bytes + "tail", text);
+                EXPECT_EQ(text, expected) << decode.name << ", " << stop.label << " at " << offset;
+                EXPECT_EQ(nul, stop.nul < 0 ? -1 : offset + stop.nul)
+                    << decode.name << ", " << stop.label << " at " << offset;
+            }
         }
     }
 }
 
 TEST(DataFileDecode, UsesTheMemoryOfTheTextItReplaces)
 {
-    QString text(200, u'x');
-    const QChar* memory = text.constData();
-    DataFile::decodeInto(QByteArray(100, 'a'), text);
-    EXPECT_EQ(text, QString(100, u'a'));
-    EXPECT_EQ(text.constData(), memory);
-    const QString shared = text;
-    DataFile::decodeInto("b\xC3\xA9", text);
-    EXPECT_EQ(text, QString::fromUtf8("b\xC3\xA9"));
-    EXPECT_EQ(shared, QString(100, u'a'));
+    for (const Decode& decode : decoders) {
+        QString text(200, u'x');
+        const QChar* memory = text.constData();
+        decode.decode(QByteArray(100, 'a'), text);
+        EXPECT_EQ(text, QString(100, u'a')) << decode.name;
+        EXPECT_EQ(text.constData(), memory) << decode.name;
+        const QString shared = text;
+        decode.decode("b\xC3\xA9", text);
+        EXPECT_EQ(text, QString::fromUtf8("b\xC3\xA9")) << decode.name;
+        EXPECT_EQ(shared, QString(100, u'a')) << decode.name;
+    }
 }
 
 TEST_F(DataFileOnDisk, ReadsAFileThatMayBeMissingWithOneOpen)
@@ -377,8 +392,7 @@ QStringList referenceLines(const QString& text)
     return lines;
 }
 
-// The line search looks at several characters at once; a break, or a
-// character that looks like one to a quick test (tab, form feed, U+FF0D,
+// A break, or a character close to one in value (tab, form feed, U+FF0D,
 // U+800A), stands at every offset of lines long and short.
 TEST(LineReader, SplitsAtEveryBreakWhereverItStands)
 {
