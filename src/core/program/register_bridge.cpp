@@ -7,15 +7,6 @@
 #include "core/platform/user_error.h"
 #include "core/program/pursewise.h"
 
-namespace {
-
-QString orZero(const QString& amount)
-{
-    return amount.isEmpty() ? QStringLiteral("0.00") : amount;
-}
-
-} // namespace
-
 TC::TC(Pursewise& p) : m_p(p) {}
 
 void TC::InitCurrentYear()
