@@ -2,6 +2,7 @@
 
 #include "core/platform/clock.h"
 #include "core/platform/messages.h"
+#include "core/platform/system_reason.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +10,6 @@
 #include <QRegularExpression>
 
 #include <cerrno>
-#include <cstring>
 #include <exception>
 
 namespace {
@@ -30,31 +30,25 @@ Attempt& lastAttempt()
     return attempt;
 }
 
-// The system's reason for the failure that just happened, else Qt's text.
-QString reasonOf(int error, const QString& fallback)
-{
-    return error != 0 ? QString::fromLocal8Bit(std::strerror(error)) : fallback;
-}
-
 // Copies one file; an empty text when it worked, else the reason.
 QString copyFile(const QString& from, const QString& to)
 {
     QFile source(from);
     errno = 0;
     if (!source.open(QIODevice::ReadOnly))
-        return reasonOf(errno, source.errorString());
+        return systemReason(errno, source.errorString());
     const QByteArray bytes = source.readAll();
     if (source.error() != QFileDevice::NoError)
-        return reasonOf(errno, source.errorString());
+        return systemReason(errno, source.errorString());
     QFile copy(to);
     errno = 0;
     if (!copy.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return reasonOf(errno, copy.errorString());
+        return systemReason(errno, copy.errorString());
     if (copy.write(bytes) != bytes.size() || !copy.flush())
-        return reasonOf(errno, copy.errorString());
+        return systemReason(errno, copy.errorString());
     copy.close();
     if (copy.error() != QFileDevice::NoError)
-        return reasonOf(errno, copy.errorString());
+        return systemReason(errno, copy.errorString());
     return {};
 }
 
@@ -113,7 +107,7 @@ QString makeBackup(const QString& folder, const QDate& day)
         return failure(QStringLiteral("an unfinished copy could not be removed"));
     errno = 0;
     if (!data.mkpath(backupFolder + u'/' + partial))
-        return failure(reasonOf(errno, QStringLiteral("the folder could not be made")));
+        return failure(systemReason(errno, QStringLiteral("the folder could not be made")));
     const QDir target(backups.filePath(partial));
     for (const QString& file : files) {
         const QString reason = copyFile(data.filePath(file), target.filePath(file));
@@ -125,7 +119,7 @@ QString makeBackup(const QString& folder, const QDate& day)
     errno = 0;
     if (!QDir(backups).rename(partial, name)) {
         QDir(target).removeRecursively();
-        return failure(reasonOf(errno, QStringLiteral("the copy could not be renamed")));
+        return failure(systemReason(errno, QStringLiteral("the copy could not be renamed")));
     }
     prune(backups, name);
     return {};

@@ -1,5 +1,7 @@
 #include "core/platform/save_transaction.h"
 
+#include "core/platform/system_reason.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,12 +10,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
-#include <vector>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace DataFile {
 
@@ -221,9 +221,8 @@ void stage(const QString& name, const QString& temporary)
 
 UserError fileError(const char* verb, const QString& name, int error, const QString& fallback)
 {
-    const QString reason = error != 0 ? QString::fromLocal8Bit(std::strerror(error)) : fallback;
     return UserError(QStringLiteral("Could not %1 \"%2\": %3")
-                         .arg(QString::fromLatin1(verb), name, reason)
+                         .arg(QString::fromLatin1(verb), name, systemReason(error, fallback))
                          .toStdString());
 }
 

@@ -38,21 +38,21 @@ CardValues CardForm::fromRegister() const
     return values;
 }
 
-FormCheck CardForm::check(int cardMode, CardValues& values) const
+FormCheck CardForm::check(CardMode mode, CardValues& values) const
 {
     const QString sameName =
         QStringLiteral("You already have a card by this name. Select another name. ");
     if (values.name.isEmpty())
         return FormCheck::refuse(QStringLiteral("Name required"), QStringLiteral("E1"));
-    if (cardMode == addMode && m_p.cardList.NameExists(values.name))
+    if (mode == CardMode::Add && m_p.cardList.NameExists(values.name))
         return FormCheck::refuse(sameName, QStringLiteral("E1"));
     // Keeping the card's own name is fine; taking another card's is not.
-    if (cardMode == editMode && m_p.cardList.NameExists(values.name) && values.name != m_p.reg.L7)
+    if (mode == CardMode::Edit && m_p.cardList.NameExists(values.name) && values.name != m_p.reg.L7)
         return FormCheck::refuse(sameName, QStringLiteral("E1"));
     if (values.creditLimit.isEmpty())
         return FormCheck::refuse(QStringLiteral("Credit Limit required."), QStringLiteral("E5"));
 
-    if (cardMode == addMode) {
+    if (mode == CardMode::Add) {
         if (!prepareAmount(m_p.math, values.creditLimit))
             return FormCheck::refuse(QStringLiteral("Faulty entry for Credit Limit"),
                                      QStringLiteral("E5"));
@@ -68,9 +68,9 @@ FormCheck CardForm::check(int cardMode, CardValues& values) const
     return {};
 }
 
-void CardForm::post(int cardMode, const CardValues& values)
+void CardForm::post(CardMode mode, const CardValues& values)
 {
-    if (cardMode == addMode)
+    if (mode == CardMode::Add)
         m_p.tc.AddCard(values);
     else
         m_p.tc.EditCard(values);

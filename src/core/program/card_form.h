@@ -5,15 +5,20 @@
 
 class Pursewise;
 
+// What the card dialog's OK does: make a new card, or change the card open
+// in the register.
+enum class CardMode
+{
+    Add,
+    Edit
+};
+
 // The card dialog without its window: what it shows when it opens on the
 // card in the register, OK's checks in their order, and the hand-over to
 // TC::AddCard or TC::EditCard. Writes no file itself.
 class CardForm
 {
 public:
-    static constexpr int addMode = 0;  // CardMode: a new card
-    static constexpr int editMode = 1; // CardMode: the card open in the register
-
     explicit CardForm(Pursewise& p);
 
     // The register's particulars of the open card as the dialog shows them in
@@ -25,10 +30,10 @@ public:
     // the credit limit, then the mode's amount checks. The credit limit (and a
     // new card's opening balance) come back prepared, refused or not; an
     // unchanged limit in edit mode is left as it is. Nothing is written.
-    FormCheck check(int cardMode, CardValues& values) const;
+    FormCheck check(CardMode mode, CardValues& values) const;
 
     // OK after an accepted check: AddCard in add mode, EditCard in edit mode.
-    void post(int cardMode, const CardValues& values);
+    void post(CardMode mode, const CardValues& values);
 
 private:
     Pursewise& m_p;

@@ -5,15 +5,6 @@
 #include "core/platform/user_error.h"
 #include "core/program/pursewise.h"
 
-namespace {
-
-constexpr int insert = 2;
-constexpr int edit = 3;
-constexpr int payment = 1;
-constexpr int charge = 2;
-
-} // namespace
-
 TypedAmount acceptEntryAmount(const TccMath& math, const QString& typed)
 {
     if (typed.isEmpty())
@@ -37,32 +28,29 @@ EntryForm::EntryForm(Pursewise& p) : m_p(p) {}
 
 EntryFields EntryForm::fromSelectedRow() const
 {
-    const TextGrid& ledger = m_p.ledger;
-    const int row = m_p.grid.selectedRow();
+    const LedgerEntry row = entryAt(m_p.ledger, m_p.grid.selectedRow());
     EntryFields fields;
-    fields.mode = edit;
-    fields.entry.date = ShortDate::tryParse(ledger.cell(TGrid::Date, row)).value_or(Clock::today());
-    fields.entry.description = ledger.cell(TGrid::Description, row);
-    if (const QString& amount = ledger.cell(TGrid::Charges, row); !amount.isEmpty()) {
-        fields.kind = fields.originalKind = charge;
-        fields.entry.charge = amount;
-    } else if (const QString& paid = ledger.cell(TGrid::Payments, row); !paid.isEmpty()) {
-        fields.kind = fields.originalKind = payment;
-        fields.entry.payment = paid;
-    }
-    fields.entry.cleared = ledger.cell(TGrid::Cleared, row) == u"X";
+    fields.mode = EntryMode::Edit;
+    fields.kind = fields.originalKind = row.kind();
+    fields.entry.date = ShortDate::tryParse(row.date).value_or(Clock::today());
+    fields.entry.description = row.description;
+    if (fields.kind == EntryKind::Charge)
+        fields.entry.charge = row.charge;
+    else if (fields.kind == EntryKind::Payment)
+        fields.entry.payment = row.payment;
+    fields.entry.cleared = row.cleared;
     return fields;
 }
 
 FormCheck EntryForm::check(EntryFields& fields) const
 {
-    if (fields.kind == charge) {
+    if (fields.kind == EntryKind::Charge) {
         const TypedAmount amount = acceptEntryAmount(m_p.math, fields.entry.charge);
         fields.entry.charge = amount.text;
         if (!amount.acceptable)
             return FormCheck::refuse(QStringLiteral("Invalid entry for charge."),
                                      QStringLiteral("E2"));
-    } else if (fields.kind == payment) {
+    } else if (fields.kind == EntryKind::Payment) {
         const TypedAmount amount = acceptEntryAmount(m_p.math, fields.entry.payment);
         fields.entry.payment = amount.text;
         if (!amount.acceptable)
@@ -75,20 +63,20 @@ FormCheck EntryForm::check(EntryFields& fields) const
 void EntryForm::post(const EntryFields& fields)
 {
     TGrid& grid = m_p.grid;
-    if (fields.mode == edit) {
-        if (fields.originalKind == charge)
+    if (fields.mode == EntryMode::Edit) {
+        if (fields.originalKind == EntryKind::Charge)
             m_p.tc.DeleteCharge();
-        else if (fields.originalKind == payment)
+        else if (fields.originalKind == EntryKind::Payment)
             m_p.tc.DeletePayment();
         // Removing the entry closed its gap; the last entry leaves its row
         // free already (SelectedRow is then EntryCount + 1).
-        if (fields.kind != 0 && grid.selectedRow() <= grid.entryCount())
+        if (fields.kind != EntryKind::None && grid.selectedRow() <= grid.entryCount())
             grid.OpenGapAtSelectedRow();
-    } else if (fields.mode == insert && fields.kind != 0) {
+    } else if (fields.mode == EntryMode::Insert && fields.kind != EntryKind::None) {
         grid.OpenGapAtSelectedRow();
     }
-    if (fields.kind == charge)
+    if (fields.kind == EntryKind::Charge)
         m_p.tc.AddCharge(fields.entry);
-    else if (fields.kind == payment)
+    else if (fields.kind == EntryKind::Payment)
         m_p.tc.AddPayment(fields.entry);
 }

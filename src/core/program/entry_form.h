@@ -2,21 +2,32 @@
 
 #include "core/program/dialog_form.h"
 #include "core/program/dialog_values.h"
+#include "core/register/ledger_entry.h"
 
 #include <QString>
 
 class Pursewise;
 class TccMath;
 
+// What the entry dialog's OK does: a new entry after the last one, a new
+// entry at the selected row (the rows below move down), or the selected
+// entry written again.
+enum class EntryMode
+{
+    Add,
+    Insert,
+    Edit
+};
+
 // What the entry dialog's controls hold: its three state fields and the
 // entry as typed. OK's check leaves the amount of the chosen kind prepared
 // ("$1,200" becomes "1200.00"), accepted or not.
 struct EntryFields
 {
-    int mode = 1;         // EntryMode: 1 add, 2 insert, 3 edit
-    int kind = 0;         // EntryKind: 0 none, 1 payment, 2 charge
-    int originalKind = 0; // OriginalKind: the kind of the entry being edited
-    EntryValues entry;    // DT1, E1, E2, E3, C1
+    EntryMode mode = EntryMode::Add;
+    EntryKind kind = EntryKind::None;         // the kind chosen in the dialog
+    EntryKind originalKind = EntryKind::None; // the kind of the entry being edited
+    EntryValues entry;                        // DT1, E1, E2, E3, C1
 };
 
 // A typed amount after preparation: the text the box shows afterwards and

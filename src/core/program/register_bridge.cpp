@@ -1,18 +1,13 @@
 #include "core/program/register_bridge.h"
 
-#include "core/program/dialog_values.h"
 #include "core/platform/clock.h"
 #include "core/platform/data_file.h"
 #include "core/platform/short_date.h"
 #include "core/platform/user_error.h"
+#include "core/program/dialog_values.h"
 #include "core/program/pursewise.h"
 
 namespace {
-
-QString orZero(const QString& amount)
-{
-    return amount.isEmpty() ? QStringLiteral("0.00") : amount;
-}
 
 // A year text is two digits ("05", "26"). Only such a line of a year list
 // names a ledger: card 1's key followed by "226" or "2info" would name a file
@@ -294,20 +289,20 @@ void TC::MakeOpeningBalance(const CardValues& values)
 
 void TC::AddCharge(const EntryValues& entry)
 {
-    addEntry(entry, Kind::Charge);
+    addEntry(entry, EntryKind::Charge);
 }
 
 void TC::AddPayment(const EntryValues& entry)
 {
-    addEntry(entry, Kind::Payment);
+    addEntry(entry, EntryKind::Payment);
 }
 
-void TC::addEntry(const EntryValues& entry, Kind kind)
+void TC::addEntry(const EntryValues& entry, EntryKind kind)
 {
     TGrid& grid = m_p.grid;
     grid.SetDate(ShortDate::toText(entry.date));
     grid.SetDescription(entry.description);
-    if (kind == Kind::Charge)
+    if (kind == EntryKind::Charge)
         grid.SetCharge(entry.charge);
     else
         grid.SetPayment(entry.payment);
@@ -332,20 +327,19 @@ void TC::saveAfterEntry()
 
 void TC::PostCharge()
 {
-    post(Kind::Charge);
+    post(EntryKind::Charge);
 }
 
 void TC::PostPayment()
 {
-    post(Kind::Payment);
+    post(EntryKind::Payment);
 }
 
-void TC::post(Kind kind)
+void TC::post(EntryKind kind)
 {
     const int row = m_p.grid.selectedRow();
-    const QString amount =
-        m_p.ledger.cell(kind == Kind::Charge ? TGrid::Charges : TGrid::Payments, row);
-    moveTotals(kind, amount, m_p.ledger.cell(TGrid::Cleared, row) == u"X");
+    const LedgerEntry entry = entryAt(m_p.ledger, row);
+    moveTotals(kind, kind == EntryKind::Charge ? entry.charge : entry.payment, entry.cleared);
     putOwedAndAvailable();
     m_p.summary.ComputeTotals();
 }
@@ -353,10 +347,10 @@ void TC::post(Kind kind)
 // What a charge (or payment) does to the card: the balance owed, the
 // available credit, the reconciled balance when cleared, and the opening
 // balances of later years. Removing a charge does what a payment does.
-void TC::moveTotals(Kind effect, const QString& amount, bool cleared)
+void TC::moveTotals(EntryKind effect, const QString& amount, bool cleared)
 {
     TCardInfo& info = m_p.cardInfo;
-    if (effect == Kind::Charge) {
+    if (effect == EntryKind::Charge) {
         info.AddToOwed(amount);
         info.RecomputeAvailable();
         if (cleared)
@@ -373,20 +367,19 @@ void TC::moveTotals(Kind effect, const QString& amount, bool cleared)
 
 void TC::DeleteCharge()
 {
-    deleteEntry(Kind::Charge);
+    deleteEntry(EntryKind::Charge);
 }
 
 void TC::DeletePayment()
 {
-    deleteEntry(Kind::Payment);
+    deleteEntry(EntryKind::Payment);
 }
 
-void TC::deleteEntry(Kind kind)
+void TC::deleteEntry(EntryKind kind)
 {
     const int row = m_p.grid.selectedRow();
-    const QString amount =
-        m_p.ledger.cell(kind == Kind::Charge ? TGrid::Charges : TGrid::Payments, row);
-    const bool cleared = m_p.ledger.cell(TGrid::Cleared, row) == u"X";
+    const LedgerEntry entry = entryAt(m_p.ledger, row);
+    const QString& amount = kind == EntryKind::Charge ? entry.charge : entry.payment;
 
     TGrid& grid = m_p.grid;
     grid.ClearSelectedRow();
@@ -394,7 +387,8 @@ void TC::deleteEntry(Kind kind)
     grid.DecrementEntryCount();
     grid.RecomputeBalances();
 
-    moveTotals(kind == Kind::Charge ? Kind::Payment : Kind::Charge, amount, cleared);
+    moveTotals(kind == EntryKind::Charge ? EntryKind::Payment : EntryKind::Charge, amount,
+               entry.cleared);
     putOwedAndAvailable();
     m_p.summary.ComputeTotals();
     CheckOverdrawn();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/register/ledger_entry.h"
+
 #include <QString>
 
 class Pursewise;
@@ -58,15 +60,11 @@ public:
     void CloseRegister();
 
 private:
-    enum class Kind
-    {
-        Charge,
-        Payment
-    };
-    void addEntry(const EntryValues& entry, Kind kind);
-    void post(Kind kind);
-    void moveTotals(Kind effect, const QString& amount, bool cleared);
-    void deleteEntry(Kind kind);
+    // Charge or Payment; never EntryKind::None.
+    void addEntry(const EntryValues& entry, EntryKind kind);
+    void post(EntryKind kind);
+    void moveTotals(EntryKind effect, const QString& amount, bool cleared);
+    void deleteEntry(EntryKind kind);
     void putOwedAndAvailable();
     void reloadYear();
     void saveAfterEntry();

@@ -2,6 +2,7 @@
 
 #include "core/platform/messages.h"
 #include "core/program/pursewise.h"
+#include "core/register/ledger_entry.h"
 
 namespace {
 
@@ -44,13 +45,17 @@ bool RegisterCommands::bb6Click()
 void RegisterCommands::bb5Click()
 {
     if (captureEntryRow()) {
-        const int row = m_p.grid.selectedRow();
-        if (!m_p.ledger.cell(TGrid::Charges, row).isEmpty())
+        switch (entryAt(m_p.ledger, m_p.grid.selectedRow()).kind()) {
+        case EntryKind::Charge:
             m_p.tc.DeleteCharge();
-        else if (!m_p.ledger.cell(TGrid::Payments, row).isEmpty())
+            break;
+        case EntryKind::Payment:
             m_p.tc.DeletePayment();
-        else
+            break;
+        case EntryKind::None:
             neitherChargeNorPayment();
+            break;
+        }
     }
     m_p.grid.SaveYear();
     m_p.cardInfo.SaveInfo();
@@ -63,23 +68,26 @@ void RegisterCommands::bb7Click()
 {
     if (!captureEntryRow())
         return;
-    const int row = m_p.grid.selectedRow();
-    const bool wasCleared = m_p.ledger.cell(TGrid::Cleared, row) == u"X";
+    // The row as it was before the toggle: its mark says which way the
+    // reconciled balance moves.
+    const LedgerEntry entry = entryAt(m_p.ledger, m_p.grid.selectedRow());
     m_p.grid.ToggleCleared();
-    const QString& charge = m_p.ledger.cell(TGrid::Charges, row);
-    const QString& payment = m_p.ledger.cell(TGrid::Payments, row);
-    if (!charge.isEmpty()) {
-        if (wasCleared)
-            m_p.cardInfo.SubtractFromReconciled(charge);
+    switch (entry.kind()) {
+    case EntryKind::Charge:
+        if (entry.cleared)
+            m_p.cardInfo.SubtractFromReconciled(entry.charge);
         else
-            m_p.cardInfo.AddToReconciled(charge);
-    } else if (!payment.isEmpty()) {
-        if (wasCleared)
-            m_p.cardInfo.AddToReconciled(payment);
+            m_p.cardInfo.AddToReconciled(entry.charge);
+        break;
+    case EntryKind::Payment:
+        if (entry.cleared)
+            m_p.cardInfo.AddToReconciled(entry.payment);
         else
-            m_p.cardInfo.SubtractFromReconciled(payment);
-    } else {
+            m_p.cardInfo.SubtractFromReconciled(entry.payment);
+        break;
+    case EntryKind::None:
         neitherChargeNorPayment();
+        break;
     }
     m_p.grid.SaveYear();
     m_p.cardInfo.SaveInfo();

@@ -19,12 +19,12 @@ std::array<QString*, 10> infoFields(RegisterFields& f)
     return {&f.L7, &f.Edit1, &f.E1, &f.E2, &f.E3, &f.E4, &f.E5, &f.E6, &f.E7, &f.E8};
 }
 
-std::string orZero(const QString& total)
-{
-    return total.isEmpty() ? std::string("0.00") : total.toStdString();
-}
-
 } // namespace
+
+QString orZero(const QString& amount)
+{
+    return amount.isEmpty() ? QStringLiteral("0.00") : amount;
+}
 
 TCardInfo::TCardInfo(RegisterFields& fields, const TccMath& math) : m_fields(fields), m_math(math)
 {}
@@ -61,12 +61,14 @@ void TCardInfo::SetDueDay(const QString& text)
 
 QString TCardInfo::plus(const QString& total, const QString& amount) const
 {
-    return QString::fromStdString(m_math.AddAmounts(orZero(total), amount.toStdString()));
+    return QString::fromStdString(
+        m_math.AddAmounts(orZero(total).toStdString(), amount.toStdString()));
 }
 
 QString TCardInfo::minus(const QString& total, const QString& amount) const
 {
-    return QString::fromStdString(m_math.SubtractAmounts(orZero(total), amount.toStdString()));
+    return QString::fromStdString(
+        m_math.SubtractAmounts(orZero(total).toStdString(), amount.toStdString()));
 }
 
 void TCardInfo::AddToLimit(const QString& amount)
@@ -104,14 +106,14 @@ void TCardInfo::SubtractFromReconciled(const QString& amount)
 
 void TCardInfo::RecomputeAvailable()
 {
-    m_fields.E7 =
-        QString::fromStdString(m_math.SubtractAmounts(orZero(m_fields.E5), orZero(m_fields.E6)));
-    const double limit = m_math.AmountToFloat(orZero(m_fields.E5));
+    m_fields.E7 = QString::fromStdString(m_math.SubtractAmounts(orZero(m_fields.E5).toStdString(),
+                                                                orZero(m_fields.E6).toStdString()));
+    const double limit = m_math.AmountToFloat(orZero(m_fields.E5).toStdString());
     const double available = m_math.AmountToFloat(m_fields.E7.toStdString());
     if (available < 0)
         m_fields.E7 = QStringLiteral("0.00");
     else if (available > limit)
-        m_fields.E7 = QString::fromStdString(orZero(m_fields.E5));
+        m_fields.E7 = orZero(m_fields.E5);
 }
 
 QString TCardInfo::fileName() const

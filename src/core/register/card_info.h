@@ -7,6 +7,9 @@ class TccMath;
 struct YearTexts;
 struct RegisterFields;
 
+// A total as the arithmetic reads it: an empty one counts as 0.00.
+QString orZero(const QString& amount);
+
 // The open card's particulars and running totals in the register header, the
 // arithmetic that moves the totals, and the card information file
 // key + "info.dat" (ten lines, one per field). The ledger is TGrid's.

@@ -1,9 +1,8 @@
 #include "ui/kit/dialog_controls.h"
 
+#include "core/platform/short_date.h"
 #include "ui/kit/look.h"
 #include "ui/kit/short_date_edit.h"
-#include "core/platform/messages.h"
-#include "core/platform/short_date.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -60,11 +59,4 @@ FormCheck checkTypedDates(std::initializer_list<ShortDateEdit*> boxes)
         if (!box->takeTypedText())
             return FormCheck::refuse(ShortDate::notADateMessage(box->text()), box->objectName());
     return {};
-}
-
-void showRefusal(QWidget* dialog, const FormCheck& check)
-{
-    showMessage(check.message);
-    if (auto* focus = dialog->findChild<QWidget*>(check.focus))
-        focus->setFocus();
 }

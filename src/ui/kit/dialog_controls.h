@@ -38,6 +38,3 @@ void showPreparedText(QLineEdit* box, const QString& text);
 // hold a date in the short format. The boxes take their typed dates; the
 // first whose text names none is refused, with the focus going to it.
 FormCheck checkTypedDates(std::initializer_list<ShortDateEdit*> boxes);
-
-// Shows a refused check's message and puts the focus on the box it names.
-void showRefusal(QWidget* dialog, const FormCheck& check);

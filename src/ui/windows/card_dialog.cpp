@@ -1,24 +1,17 @@
 #include "ui/windows/card_dialog.h"
 
-#include "ui/kit/screen_centre.h"
-#include "ui/kit/ui.h"
+#include "core/platform/clock.h"
 #include "ui/kit/dialog_controls.h"
 #include "ui/kit/short_date_edit.h"
-#include "core/platform/clock.h"
-#include "core/platform/help.h"
 
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <iterator>
-
-TAddOrEditCard::TAddOrEditCard(Ui& ui, QWidget* parent) : QDialog(parent), m_ui(ui), m_form(ui.p)
+TAddOrEditCard::TAddOrEditCard(Ui& ui, QWidget* parent)
+    : DialogFrame(ui, QStringLiteral("AddOrEditCard"), 5, parent), m_form(ui.p)
 {
-    setObjectName(QStringLiteral("AddOrEditCard"));
-    setModal(true);
     setFixedSize(464, 359);
     setFont(dialogFont(QStringLiteral("MS Sans Serif"), 11));
 
@@ -55,16 +48,8 @@ TAddOrEditCard::TAddOrEditCard(Ui& ui, QWidget* parent) : QDialog(parent), m_ui(
     m_E5 = box("E5", 137, 193, 92);
     m_E6 = box("E6", 283, 244, 96);
 
-    m_OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    m_OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    m_OKBtn->setGeometry(119, 316, 75, 25);
-    m_OKBtn->setDefault(true);
-    m_CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
-    m_CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    m_CancelBtn->setGeometry(255, 317, 75, 25);
-
-    connect(m_OKBtn, &QPushButton::clicked, this, &TAddOrEditCard::OKBtnClick);
-    connect(m_CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    addButtons("OKBtn", {119, 316, 75, 25}, "CancelBtn", {255, 317, 75, 25},
+               [this] { OKBtnClick(); });
     connect(m_DT1, &ShortDateEdit::dateChanged, this, &TAddOrEditCard::DT1Change);
     connect(m_DT2, &ShortDateEdit::dateChanged, this, &TAddOrEditCard::DT2Change);
     FormCreate();
@@ -92,25 +77,15 @@ ShortDateEdit* TAddOrEditCard::picker(const char* name, int left, int top, int w
 // stand beside on the form.
 void TAddOrEditCard::FormCreate()
 {
-    QWidget* order[] = {m_E1, m_DT2, m_E2, m_E3, m_DT1, m_E4, m_E5, m_E6, m_OKBtn, m_CancelBtn};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    setTabChain({m_E1, m_DT2, m_E2, m_E3, m_DT1, m_E4, m_E5, m_E6, m_okButton, m_cancelButton});
 }
 
-void TAddOrEditCard::showEvent(QShowEvent* event)
-{
-    if (!event->spontaneous()) {
-        centreOnScreen(this);
-        FormActivate();
-    }
-    QDialog::showEvent(event);
-}
-
-void TAddOrEditCard::FormActivate()
+// FormActivate: every box afresh, filled from the register when editing.
+void TAddOrEditCard::opened()
 {
     for (QLineEdit* edit : {m_E1, m_E2, m_E3, m_E4, m_E5, m_E6})
         edit->clear();
-    const bool editing = CardMode == CardForm::editMode;
+    const bool editing = m_mode == CardMode::Edit;
     if (editing) {
         const CardValues card = m_form.fromRegister();
         const std::pair<QLineEdit*, const QString*> fills[] = {{m_E1, &card.name},
@@ -180,29 +155,13 @@ void TAddOrEditCard::OKBtnClick()
 {
     // A typed date is read here too, so it counts as a change of that date
     // even when OK comes before the box is left.
-    if (const FormCheck dates = checkTypedDates({m_DT2, m_DT1}); !dates.accepted()) {
-        showRefusal(this, dates);
+    if (refused(checkTypedDates({m_DT2, m_DT1})))
         return;
-    }
     CardValues card = values();
-    const FormCheck check = m_form.check(CardMode, card);
+    const FormCheck check = m_form.check(m_mode, card);
     showPreparedText(m_E5, card.creditLimit);
     showPreparedText(m_E6, card.openingBalance);
-    if (!check.accepted()) {
-        showRefusal(this, check);
+    if (refused(check))
         return;
-    }
-    // The card is added or edited while the dialog is still up, so the main
-    // window sees the new card list when it becomes active again.
-    handle(m_ui, [&] { m_form.post(CardMode, card); });
-    accept();
-}
-
-void TAddOrEditCard::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_F1) {
-        showHelp(5);
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    finish([&] { m_form.post(m_mode, card); });
 }

@@ -1,26 +1,25 @@
 #pragma once
 
 #include "core/program/card_form.h"
-
-#include <QDialog>
+#include "ui/kit/dialog_frame.h"
 
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class ShortDateEdit;
-struct Ui;
 
 // The card dialog: a new card, or the particulars of the open card. The main
-// window sets CardMode, the caption and the colour, then shows it modally;
+// window sets the mode, the caption and the colour, then shows it modally;
 // OK hands the boxes to CardForm, which checks them and adds or edits the card.
-class TAddOrEditCard : public QDialog
+class TAddOrEditCard : public DialogFrame
 {
     Q_OBJECT
 
 public:
     explicit TAddOrEditCard(Ui& ui, QWidget* parent = nullptr);
 
-    int CardMode = 0; // 0 add a card, 1 edit the open card
+    // CardMode: kept between showings, set by the main window before each.
+    CardMode mode() const { return m_mode; }
+    void setMode(CardMode mode) { m_mode = mode; }
     // The user changed DT1 or DT2 since the dialog opened; the dialog's own
     // setting of the pickers does not count.
     bool IntroExpiryChanged = false;
@@ -29,12 +28,10 @@ public:
     void OKBtnClick();
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void opened() override;
 
 private:
     void FormCreate();
-    void FormActivate();
     void DT1Change();
     void DT2Change();
     void setDates(const QDate& introExpiry, const QDate& cardExpiry);
@@ -42,8 +39,8 @@ private:
     QLineEdit* box(const char* name, int left, int top, int width);
     ShortDateEdit* picker(const char* name, int left, int top, int width);
 
-    Ui& m_ui;
     CardForm m_form;
+    CardMode m_mode = CardMode::Add;
     QLineEdit* m_E1 = nullptr;
     QLineEdit* m_E2 = nullptr;
     QLineEdit* m_E3 = nullptr;
@@ -54,7 +51,5 @@ private:
     ShortDateEdit* m_DT2 = nullptr;
     QLabel* m_Label7 = nullptr;
     QLabel* m_Label10 = nullptr;
-    QPushButton* m_OKBtn = nullptr;
-    QPushButton* m_CancelBtn = nullptr;
     bool m_settingDates = false;
 };

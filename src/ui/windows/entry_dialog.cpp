@@ -1,23 +1,17 @@
 #include "ui/windows/entry_dialog.h"
 
-#include "ui/kit/look.h"
-#include "ui/kit/screen_centre.h"
-#include "ui/kit/ui.h"
-#include "ui/kit/dialog_controls.h"
-#include "ui/kit/short_date_edit.h"
 #include "core/platform/clock.h"
-#include "core/platform/help.h"
+#include "ui/kit/dialog_controls.h"
+#include "ui/kit/look.h"
+#include "ui/kit/short_date_edit.h"
 
 #include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-
-#include <iterator>
 
 namespace {
 
@@ -34,10 +28,8 @@ constexpr unsigned editColour = 10461183; // #FF9F9F
 } // namespace
 
 TMakeOrEditEntry::TMakeOrEditEntry(Ui& ui, QWidget* parent)
-    : QDialog(parent), m_ui(ui), m_form(ui.p)
+    : DialogFrame(ui, QStringLiteral("MakeOrEditEntry"), 6, parent), m_form(ui.p)
 {
-    setObjectName(QStringLiteral("MakeOrEditEntry"));
-    setModal(true);
     setFixedSize(552, 312);
     setFont(dialogFont(QStringLiteral("Bookman Old Style"), 15));
     setBackground(this, designColour(addColour));
@@ -80,24 +72,15 @@ TMakeOrEditEntry::TMakeOrEditEntry(Ui& ui, QWidget* parent)
     m_C1->setGeometry(491, 210, 12, 17);
     keepWhite(m_C1);
 
-    m_OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    m_OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    m_OKBtn->setGeometry(162, 268, 75, 25);
-    m_OKBtn->setDefault(true);
-    m_CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
-    m_CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    m_CancelBtn->setGeometry(316, 268, 75, 25);
+    addButtons("OKBtn", {162, 268, 75, 25}, "CancelBtn", {316, 268, 75, 25},
+               [this] { OKBtnClick(); });
 
     // The amount boxes are no tab stops, but Tab from one of them goes on
     // to the cleared box, as it follows the kind in the order.
-    QWidget* order[] = {m_DT1, m_E1, m_R1, m_R2, m_E2, m_E3, m_C1, m_OKBtn, m_CancelBtn};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    setTabChain({m_DT1, m_E1, m_R1, m_R2, m_E2, m_E3, m_C1, m_okButton, m_cancelButton});
 
     connect(m_R1, &QRadioButton::clicked, this, &TMakeOrEditEntry::R1Click);
     connect(m_R2, &QRadioButton::clicked, this, &TMakeOrEditEntry::R2Click);
-    connect(m_OKBtn, &QPushButton::clicked, this, &TMakeOrEditEntry::OKBtnClick);
-    connect(m_CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 // An amount box, reached by choosing its kind, never by the tab key.
@@ -112,23 +95,15 @@ QLineEdit* TMakeOrEditEntry::amountBox(QWidget* parent, const char* name, int le
     return edit;
 }
 
-void TMakeOrEditEntry::showEvent(QShowEvent* event)
-{
-    if (!event->spontaneous()) {
-        centreOnScreen(this);
-        FormActivate();
-    }
-    QDialog::showEvent(event);
-}
-
-void TMakeOrEditEntry::FormActivate()
+// FormActivate: every box afresh, filled from SelectedRow when editing.
+void TMakeOrEditEntry::opened()
 {
     for (QLineEdit* amount : {m_E2, m_E3}) {
         amount->setEnabled(false);
         amount->hide();
     }
     uncheckKinds();
-    EntryKind = 0;
+    m_kind = EntryKind::None;
 
     m_DT1->setDate(Clock::today());
     m_E1->clear();
@@ -139,27 +114,25 @@ void TMakeOrEditEntry::FormActivate()
     setTabOrder(m_DT1, m_E1);
     m_DT1->setFocus();
 
-    if (EntryMode == 1 || EntryMode == 2) {
-        setWindowTitle(caption(EntryMode == 1 ? "Add an Entry" : "Insert an Entry"));
+    if (m_mode != EntryMode::Edit) {
+        setWindowTitle(caption(m_mode == EntryMode::Add ? "Add an Entry" : "Insert an Entry"));
         setBackground(this, designColour(addColour));
         return;
     }
-    if (EntryMode != 3)
-        return;
-    OriginalKind = 0;
+    m_originalKind = EntryKind::None;
     setWindowTitle(caption("Edit This Entry"));
     setBackground(this, designColour(editColour));
     const EntryFields row = m_form.fromSelectedRow();
     m_DT1->setDate(row.entry.date);
     m_E1->setText(row.entry.description);
-    if (row.kind == 2) {
+    if (row.kind == EntryKind::Charge) {
         m_E2->setText(row.entry.charge);
         R1Click();
-    } else if (row.kind == 1) {
+    } else if (row.kind == EntryKind::Payment) {
         m_E3->setText(row.entry.payment);
         R2Click();
     }
-    EntryKind = OriginalKind = row.kind;
+    m_kind = m_originalKind = row.kind;
     m_C1->setChecked(row.entry.cleared);
 }
 
@@ -181,7 +154,7 @@ void TMakeOrEditEntry::R1Click()
     m_E3->setEnabled(false);
     m_E3->hide();
     m_E2->setFocus();
-    EntryKind = 2;
+    m_kind = EntryKind::Charge;
     m_R1->setChecked(true);
 }
 
@@ -193,16 +166,16 @@ void TMakeOrEditEntry::R2Click()
     m_E2->setEnabled(false);
     m_E2->hide();
     m_E3->setFocus();
-    EntryKind = 1;
+    m_kind = EntryKind::Payment;
     m_R2->setChecked(true);
 }
 
 EntryFields TMakeOrEditEntry::fields() const
 {
     EntryFields fields;
-    fields.mode = EntryMode;
-    fields.kind = EntryKind;
-    fields.originalKind = OriginalKind;
+    fields.mode = m_mode;
+    fields.kind = m_kind;
+    fields.originalKind = m_originalKind;
     fields.entry.date = m_DT1->date();
     fields.entry.description = m_E1->text();
     fields.entry.charge = m_E2->text();
@@ -213,29 +186,13 @@ EntryFields TMakeOrEditEntry::fields() const
 
 void TMakeOrEditEntry::OKBtnClick()
 {
-    if (const FormCheck date = checkTypedDates({m_DT1}); !date.accepted()) {
-        showRefusal(this, date);
+    if (refused(checkTypedDates({m_DT1})))
         return;
-    }
     EntryFields entry = fields();
     const FormCheck check = m_form.check(entry);
     showPreparedText(m_E2, entry.entry.charge);
     showPreparedText(m_E3, entry.entry.payment);
-    if (!check.accepted()) {
-        showRefusal(this, check);
+    if (refused(check))
         return;
-    }
-    // The entry is posted while the dialog is still up; the register shows
-    // it as soon as the dialog closes.
-    handle(m_ui, [&] { m_form.post(entry); });
-    accept();
-}
-
-void TMakeOrEditEntry::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_F1) {
-        showHelp(6);
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    finish([&] { m_form.post(entry); });
 }

@@ -281,7 +281,7 @@ void TMain::B2Click()
     if (!m_ui.addOrEditCard)
         return;
     TAddOrEditCard& dialog = *m_ui.addOrEditCard;
-    dialog.CardMode = 0;
+    dialog.setMode(CardMode::Add);
     dialog.setWindowTitle(QStringLiteral("     Add a New Card"));
     setBackground(&dialog, designColour(11523071));
     dialog.exec();
@@ -294,7 +294,7 @@ void TMain::B4Click()
     if (!open || !m_ui.addOrEditCard)
         return;
     TAddOrEditCard& dialog = *m_ui.addOrEditCard;
-    dialog.CardMode = 1;
+    dialog.setMode(CardMode::Edit);
     dialog.setWindowTitle(QStringLiteral("Editing Card: ") + m_ui.p.reg.L7);
     setBackground(&dialog, designColour(8435967));
     dialog.exec();

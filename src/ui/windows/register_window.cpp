@@ -295,11 +295,11 @@ void TForm1::refresh()
     m_refreshing = false;
 }
 
-void TForm1::openEntryDialog(int mode)
+void TForm1::openEntryDialog(EntryMode mode)
 {
     if (!m_ui.makeOrEditEntry)
         return;
-    m_ui.makeOrEditEntry->EntryMode = mode;
+    m_ui.makeOrEditEntry->setMode(mode);
     m_ui.makeOrEditEntry->exec();
 }
 
@@ -308,7 +308,7 @@ void TForm1::bb3Click()
     bool open = false;
     handle(m_ui, [&] { open = m_ui.registerCommands.bb3Click(); });
     if (open)
-        openEntryDialog(1);
+        openEntryDialog(EntryMode::Add);
 }
 
 void TForm1::bb4Click()
@@ -316,7 +316,7 @@ void TForm1::bb4Click()
     bool open = false;
     handle(m_ui, [&] { open = m_ui.registerCommands.bb4Click(); });
     if (open)
-        openEntryDialog(2);
+        openEntryDialog(EntryMode::Insert);
 }
 
 void TForm1::bb5Click()
@@ -329,7 +329,7 @@ void TForm1::bb6Click()
     bool open = false;
     handle(m_ui, [&] { open = m_ui.registerCommands.bb6Click(); });
     if (open)
-        openEntryDialog(3);
+        openEntryDialog(EntryMode::Edit);
 }
 
 void TForm1::bb7Click()

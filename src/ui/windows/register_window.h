@@ -10,6 +10,7 @@ class QTableView;
 class QToolButton;
 class TextGridModel;
 struct Ui;
+enum class EntryMode;
 
 // The register of one card: its particulars and totals, one year's ledger and
 // the button bar. Modeless beside the main window; closing it only hides it.
@@ -43,7 +44,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void openEntryDialog(int mode);
+    void openEntryDialog(EntryMode mode);
     void buildMenuStrip();
     void buildDetails(QWidget* body);
     void buildButtonBar(QWidget* body);

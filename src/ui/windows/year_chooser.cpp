@@ -1,14 +1,9 @@
 #include "ui/windows/year_chooser.h"
 
-#include "ui/kit/look.h"
-#include "ui/kit/screen_centre.h"
-#include "ui/kit/ui.h"
 #include "ui/kit/dialog_controls.h"
-#include "core/platform/messages.h"
+#include "ui/kit/look.h"
 
 #include <QListWidget>
-#include <QPushButton>
-#include <QShowEvent>
 #include <QStyledItemDelegate>
 
 namespace {
@@ -32,11 +27,10 @@ public:
 
 } // namespace
 
-TChangeYrForm::TChangeYrForm(Ui& ui, QWidget* parent) : QDialog(parent), m_ui(ui), m_form(ui.p)
+TChangeYrForm::TChangeYrForm(Ui& ui, QWidget* parent)
+    : DialogFrame(ui, QStringLiteral("ChangeYrForm"), std::nullopt, parent), m_form(ui.p)
 {
-    setObjectName(QStringLiteral("ChangeYrForm"));
     setWindowTitle(QStringLiteral("                Select year to view."));
-    setModal(true);
     resize(clientWidth, clientHeight);
     setFont(dialogFont(QStringLiteral("MS Sans Serif"), 11));
     setBackground(this, designColour(12365366));
@@ -50,30 +44,13 @@ TChangeYrForm::TChangeYrForm(Ui& ui, QWidget* parent) : QDialog(parent), m_ui(ui
     m_LB1->setItemDelegate(new YearRows(m_LB1));
     keepWhite(m_LB1);
 
-    m_OK = new QPushButton(QStringLiteral("OK"), this);
-    m_OK->setObjectName(QStringLiteral("OK"));
-    m_OK->setGeometry(64, 208, 75, 25);
-    m_OK->setDefault(true);
-    m_Cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    m_Cancel->setObjectName(QStringLiteral("Cancel"));
-    m_Cancel->setGeometry(187, 208, 75, 25);
+    addButtons("OK", {64, 208, 75, 25}, "Cancel", {187, 208, 75, 25}, [this] { OKClick(); });
 
     connect(m_LB1, &QListWidget::itemSelectionChanged, this, &TChangeYrForm::LB1Click);
-    connect(m_OK, &QPushButton::clicked, this, &TChangeYrForm::OKClick);
-    connect(m_Cancel, &QPushButton::clicked, this, &QDialog::reject);
-}
-
-void TChangeYrForm::showEvent(QShowEvent* event)
-{
-    if (!event->spontaneous()) {
-        centreOnScreen(this);
-        showYears();
-    }
-    QDialog::showEvent(event);
 }
 
 // The list as the card's year list holds it now, with its selection.
-void TChangeYrForm::showYears()
+void TChangeYrForm::opened()
 {
     m_showing = true;
     const YearList& years = m_ui.p.years;
@@ -94,11 +71,7 @@ void TChangeYrForm::LB1Click()
 
 void TChangeYrForm::OKClick()
 {
-    const FormCheck check = m_form.check();
-    if (!check.accepted()) {
-        showMessage(check.message);
+    if (refused(m_form.check()))
         return;
-    }
-    handle(m_ui, [this] { m_form.post(); });
-    accept();
+    finish([this] { m_form.post(); });
 }

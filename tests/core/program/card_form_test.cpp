@@ -1,11 +1,11 @@
-#include "core/program/card_form.h"
 #include "core/platform/data_file.h"
+#include "core/program/card_form.h"
 #include "support/program_fixture.h"
 
 namespace {
 
-constexpr int addMode = CardForm::addMode;
-constexpr int editMode = CardForm::editMode;
+constexpr CardMode addMode = CardMode::Add;
+constexpr CardMode editMode = CardMode::Edit;
 
 // One card, "Visa" with limit 1000.00, already listed.
 class CardFormTest : public ProgramTest
@@ -19,7 +19,7 @@ protected:
     }
 
     // OK as the dialog runs it: the checks, then the card sequence when accepted.
-    FormCheck ok(int mode, CardValues& values)
+    FormCheck ok(CardMode mode, CardValues& values)
     {
         CardForm form(p());
         const FormCheck check = form.check(mode, values);

@@ -1,6 +1,8 @@
-#include "core/program/entry_form.h"
 #include "core/platform/data_file.h"
+#include "core/program/entry_form.h"
 #include "support/program_fixture.h"
+
+#include <utility>
 
 namespace {
 
@@ -55,11 +57,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- The dialog's OK over a card open in the register ----------------------
 
-constexpr int addMode = 1;
-constexpr int insertMode = 2;
-constexpr int editMode = 3;
-constexpr int payment = 1;
-constexpr int charge = 2;
+constexpr EntryMode addMode = EntryMode::Add;
+constexpr EntryMode insertMode = EntryMode::Insert;
+constexpr EntryMode editMode = EntryMode::Edit;
+constexpr EntryKind payment = EntryKind::Payment;
+constexpr EntryKind charge = EntryKind::Charge;
 
 // A card with limit 900.00 open in the register, with three charges:
 // Books 10.00, Fuel 20.00 (cleared) and Food 30.00.
@@ -79,7 +81,7 @@ protected:
     }
 
     // The register's button for `mode` with the ledger cursor on `row`.
-    void openOn(int mode, int row = 0)
+    void openOn(EntryMode mode, int row = 0)
     {
         if (mode == addMode) {
             ASSERT_TRUE(registerWindow().bb3Click());
@@ -89,7 +91,7 @@ protected:
         ASSERT_TRUE(mode == insertMode ? registerWindow().bb4Click() : registerWindow().bb6Click());
     }
 
-    static EntryFields typed(int mode, int kind, const QString& amount,
+    static EntryFields typed(EntryMode mode, EntryKind kind, const QString& amount,
                              const QString& description = QStringLiteral("New"),
                              bool cleared = false)
     {
@@ -158,8 +160,8 @@ TEST_F(EntryFormTest, AddTakesAPaymentWithDollarsAndCommas)
 struct Refusal
 {
     const char* label;
-    int mode;
-    int kind;
+    EntryMode mode;
+    EntryKind kind;
     const char* typed;
     const char* message;
     const char* focus;
@@ -175,7 +177,7 @@ TEST_P(RefusedEntry, ShowsItsMessageFocusesItsBoxAndChangesNothing)
     const QStringList before = ledgerRows();
     const auto files = folderSnapshot();
     EntryFields fields = typed(c.mode, c.kind, QString::fromLatin1(c.typed));
-    fields.originalKind = c.mode == editMode ? charge : 0;
+    fields.originalKind = c.mode == editMode ? charge : EntryKind::None;
 
     const FormCheck check = ok(fields);
 
@@ -217,12 +219,12 @@ TEST_F(EntryFormTest, ARefusedAmountStaysInTheBoxAsPrepared)
 TEST_F(EntryFormTest, WithNoKindChosenAddAndInsertCloseWritingNothing)
 {
     const auto files = folderSnapshot();
-    for (const int mode : {addMode, insertMode}) {
+    for (const auto& [mode, label] : {std::pair{addMode, "add"}, std::pair{insertMode, "insert"}}) {
         openOn(mode, 2);
         const QStringList before = ledgerRows();
-        EntryFields fields = typed(mode, 0, QString());
-        EXPECT_TRUE(ok(fields).accepted()) << mode;
-        EXPECT_EQ(ledgerRows(), before) << mode;
+        EntryFields fields = typed(mode, EntryKind::None, QString());
+        EXPECT_TRUE(ok(fields).accepted()) << label;
+        EXPECT_EQ(ledgerRows(), before) << label;
     }
     EXPECT_EQ(folderSnapshot(), files);
 }

@@ -4,6 +4,8 @@
 #include <QAbstractButton>
 #include <QTableView>
 
+#include <optional>
+
 // The two big windows without the mouse: Tab leaves the register's ledger
 // for its buttons, every button has a mnemonic, the ledger takes Insert,
 // Delete and Enter, and the button with the focus is framed where it shows.
@@ -39,14 +41,14 @@ protected:
         ui().refresh();
     }
 
-    // The entry dialog's mode while a key on the ledger holds it open, or 0
-    // when the key opened no dialog.
-    int entryModeAfter(Qt::Key key)
+    // The entry dialog's mode while a key on the ledger holds it open, or
+    // none when the key opened no dialog.
+    std::optional<EntryMode> entryModeAfter(Qt::Key key)
     {
-        int mode = 0;
+        std::optional<EntryMode> mode;
         QTimer::singleShot(0, ui().makeOrEditEntry, [&] {
             if (ui().makeOrEditEntry->isVisible())
-                mode = ui().makeOrEditEntry->EntryMode;
+                mode = ui().makeOrEditEntry->mode();
             ui().makeOrEditEntry->reject();
         });
         QTest::keyClick(ledger(), key);
@@ -83,11 +85,11 @@ TEST_F(Keyboard, InsertOnTheLedgerAddsAndEnterEdits)
 {
     openRegister();
     putCursorOn(2);
-    EXPECT_EQ(entryModeAfter(Qt::Key_Insert), 1);
+    EXPECT_EQ(entryModeAfter(Qt::Key_Insert), EntryMode::Add);
     putCursorOn(2);
-    EXPECT_EQ(entryModeAfter(Qt::Key_Return), 3);
+    EXPECT_EQ(entryModeAfter(Qt::Key_Return), EntryMode::Edit);
     EXPECT_EQ(p().grid.selectedRow(), 2);
-    EXPECT_EQ(entryModeAfter(Qt::Key_Enter), 3);
+    EXPECT_EQ(entryModeAfter(Qt::Key_Enter), EntryMode::Edit);
     EXPECT_EQ(p().grid.entryCount(), 2);
 }
 
@@ -95,7 +97,7 @@ TEST_F(Keyboard, KeysOnTheLedgerAfterTheLastEntryGetTheButtonsMessages)
 {
     openRegister();
     putCursorOn(3);
-    EXPECT_EQ(entryModeAfter(Qt::Key_Return), 0);
+    EXPECT_EQ(entryModeAfter(Qt::Key_Return), std::nullopt);
     QTest::keyClick(ledger(), Qt::Key_Delete);
     EXPECT_EQ(messages.shown(),
               (QStringList{"A row must first be selected.", "A row must first be selected."}));

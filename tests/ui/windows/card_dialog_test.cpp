@@ -1,6 +1,6 @@
-#include "ui/windows/card_dialog.h"
 #include "support/dialog_fixture.h"
 #include "ui/kit/short_date_edit.h"
+#include "ui/windows/card_dialog.h"
 #include "ui/windows/main_window.h"
 
 #include <QLabel>
@@ -22,7 +22,7 @@ protected:
 
     void showAdding()
     {
-        dialog()->CardMode = 0;
+        dialog()->setMode(CardMode::Add);
         showActive(dialog());
     }
 
@@ -30,7 +30,7 @@ protected:
     void showEditing()
     {
         openCard();
-        dialog()->CardMode = 1;
+        dialog()->setMode(CardMode::Edit);
         showActive(dialog());
     }
 };
@@ -127,7 +127,7 @@ TEST_F(CardDialog, F1AsksForTopicFiveWhereverTheFocusIs)
 
 TEST_F(CardDialog, AddingOpensEmptyOnTodayWithTheBalanceBoxAndNoDateChanged)
 {
-    dialog()->CardMode = 0;
+    dialog()->setMode(CardMode::Add);
     showActive(dialog());
     at<QLineEdit>("E1")->setText(QStringLiteral("left over"));
     dialog()->hide();

@@ -1,6 +1,6 @@
 #include "support/dialog_fixture.h"
-#include "ui/windows/entry_dialog.h"
 #include "ui/kit/short_date_edit.h"
+#include "ui/windows/entry_dialog.h"
 #include "ui/windows/register_window.h"
 
 #include <QCheckBox>
@@ -47,16 +47,16 @@ protected:
     }
 
     // The register's Add, Insert or Edit with the ledger cursor on `row`.
-    void showFor(int mode, int row = 1)
+    void showFor(EntryMode mode, int row = 1)
     {
-        if (mode == 1) {
+        if (mode == EntryMode::Add) {
             ASSERT_TRUE(ui().registerCommands.bb3Click());
         } else {
             p().ledger.setCurrentRow(row);
-            ASSERT_TRUE(mode == 2 ? ui().registerCommands.bb4Click()
-                                  : ui().registerCommands.bb6Click());
+            ASSERT_TRUE(mode == EntryMode::Insert ? ui().registerCommands.bb4Click()
+                                                  : ui().registerCommands.bb6Click());
         }
-        dialog()->EntryMode = mode;
+        dialog()->setMode(mode);
         showActive(dialog());
     }
 
@@ -96,7 +96,7 @@ TEST_F(EntryDialog, EveryControlSitsAtItsDesignPlace)
 
 struct Look
 {
-    int mode;
+    EntryMode mode;
     const char* title;
     QColor colour;
 };
@@ -112,10 +112,11 @@ TEST_P(EntryDialogLook, TakesTheCaptionAndColourOfItsMode)
     EXPECT_EQ(at("E1")->palette().color(QPalette::Base), QColor(Qt::white));
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, EntryDialogLook,
-                         testing::Values(Look{1, "Add an Entry", QColor(0xFF, 0x7F, 0x7F)},
-                                         Look{2, "Insert an Entry", QColor(0xFF, 0x7F, 0x7F)},
-                                         Look{3, "Edit This Entry", QColor(0xFF, 0x9F, 0x9F)}));
+INSTANTIATE_TEST_SUITE_P(
+    Modes, EntryDialogLook,
+    testing::Values(Look{EntryMode::Add, "Add an Entry", QColor(0xFF, 0x7F, 0x7F)},
+                    Look{EntryMode::Insert, "Insert an Entry", QColor(0xFF, 0x7F, 0x7F)},
+                    Look{EntryMode::Edit, "Edit This Entry", QColor(0xFF, 0x9F, 0x9F)}));
 
 TEST_F(EntryDialog, TheFocusChainRunsFromTheDateThroughTheKindsToTheButtons)
 {
@@ -128,7 +129,7 @@ TEST_F(EntryDialog, TheFocusChainRunsFromTheDateThroughTheKindsToTheButtons)
 // kind is chosen the arrow keys move to the other and choose it.
 TEST_F(EntryDialog, TabStopsOnceInTheKindsAndTheArrowsChooseBetweenThem)
 {
-    showFor(1);
+    showFor(EntryMode::Add);
     EXPECT_EQ(tabOrder(at("DT1"), 6),
               (QStringList{"DT1", "E1", "R1", "C1", "OKBtn", "CancelBtn", "DT1"}));
 
@@ -136,13 +137,13 @@ TEST_F(EntryDialog, TabStopsOnceInTheKindsAndTheArrowsChooseBetweenThem)
     at("R1")->setFocus();
     QTest::keyClick(at("R1"), Qt::Key_Down);
     EXPECT_TRUE(at<QRadioButton>("R2")->isChecked());
-    EXPECT_EQ(dialog()->EntryKind, 1);
+    EXPECT_EQ(dialog()->kind(), EntryKind::Payment);
     EXPECT_TRUE(at("E3")->isVisible());
 }
 
 TEST_F(EntryDialog, TheAmountBoxesAreNoTabStops)
 {
-    showFor(1);
+    showFor(EntryMode::Add);
     dialog()->R1Click();
     EXPECT_EQ(at("E2")->focusPolicy(), Qt::ClickFocus);
     EXPECT_EQ(at("E3")->focusPolicy(), Qt::ClickFocus);
@@ -153,7 +154,7 @@ TEST_F(EntryDialog, TheAmountBoxesAreNoTabStops)
 
 TEST_F(EntryDialog, OkIsTheDefaultAndEscapeCancels)
 {
-    showFor(1);
+    showFor(EntryMode::Add);
     EXPECT_TRUE(at<QPushButton>("OKBtn")->isDefault());
     at("E1")->setFocus();
     QTest::keyClick(at("E1"), Qt::Key_Escape);
@@ -163,7 +164,7 @@ TEST_F(EntryDialog, OkIsTheDefaultAndEscapeCancels)
 
 TEST_F(EntryDialog, EnterWithAKindChosenRunsOk)
 {
-    showFor(1);
+    showFor(EntryMode::Add);
     at<QRadioButton>("R2")->click();
     QTest::keyClicks(at("E3"), "12.5");
     QTest::keyClick(at("E3"), Qt::Key_Return);
@@ -173,7 +174,7 @@ TEST_F(EntryDialog, EnterWithAKindChosenRunsOk)
 
 TEST_F(EntryDialog, IsShownModally)
 {
-    dialog()->EntryMode = 1;
+    dialog()->setMode(EntryMode::Add);
     bool modal = false;
     const int result =
         whileInExec(dialog(), [&] { modal = QApplication::activeModalWidget() == dialog(); });
@@ -183,7 +184,7 @@ TEST_F(EntryDialog, IsShownModally)
 
 TEST_F(EntryDialog, F1AsksForTopicSixWhereverTheFocusIs)
 {
-    showFor(1);
+    showFor(EntryMode::Add);
     dialog()->R1Click();
     for (const char* name : {"DT1", "E1", "E2", "R1", "C1", "CancelBtn"}) {
         at(name)->setFocus();
@@ -194,9 +195,9 @@ TEST_F(EntryDialog, F1AsksForTopicSixWhereverTheFocusIs)
 
 TEST_F(EntryDialog, AddOpensWithNoKindOnTodayWithTheFocusOnTheDate)
 {
-    showFor(3, 1);
+    showFor(EntryMode::Edit, 1);
     dialog()->hide();
-    showFor(1);
+    showFor(EntryMode::Add);
 
     for (const char* name : {"E2", "E3"}) {
         EXPECT_FALSE(at(name)->isVisible()) << name;
@@ -208,14 +209,14 @@ TEST_F(EntryDialog, AddOpensWithNoKindOnTodayWithTheFocusOnTheDate)
     EXPECT_FALSE(at<QCheckBox>("C1")->isChecked());
     EXPECT_TRUE(at<QLineEdit>("E1")->text().isEmpty());
     EXPECT_EQ(at<ShortDateEdit>("DT1")->date(), QDate(2026, 12, 8));
-    EXPECT_EQ(dialog()->EntryKind, 0);
+    EXPECT_EQ(dialog()->kind(), EntryKind::None);
     EXPECT_EQ(focusName(dialog()), QStringLiteral("DT1"));
 }
 
 TEST_F(EntryDialog, AddWithNoKindChosenClosesWritingNothing)
 {
     const auto files = folderSnapshot();
-    showFor(1);
+    showFor(EntryMode::Add);
     at<QPushButton>("OKBtn")->click();
     EXPECT_FALSE(dialog()->isVisible());
     EXPECT_EQ(dialog()->result(), QDialog::Accepted);
@@ -225,7 +226,7 @@ TEST_F(EntryDialog, AddWithNoKindChosenClosesWritingNothing)
 
 TEST_F(EntryDialog, EditOnAChargeChoosesItAsTheChargeButtonWould)
 {
-    showFor(3, 1);
+    showFor(EntryMode::Edit, 1);
 
     EXPECT_EQ(at<ShortDateEdit>("DT1")->date(), QDate(2026, 11, 30));
     EXPECT_EQ(at<QLineEdit>("E1")->text(), QStringLiteral("Fuel"));
@@ -237,47 +238,47 @@ TEST_F(EntryDialog, EditOnAChargeChoosesItAsTheChargeButtonWould)
     EXPECT_TRUE(at<QRadioButton>("R1")->isChecked());
     EXPECT_FALSE(at<QRadioButton>("R2")->isChecked());
     EXPECT_TRUE(at<QCheckBox>("C1")->isChecked());
-    EXPECT_EQ(dialog()->EntryKind, 2);
-    EXPECT_EQ(dialog()->OriginalKind, 2);
+    EXPECT_EQ(dialog()->kind(), EntryKind::Charge);
+    EXPECT_EQ(dialog()->originalKind(), EntryKind::Charge);
     EXPECT_EQ(focusName(dialog()), QStringLiteral("E2"));
 }
 
 TEST_F(EntryDialog, EditOnAPaymentChoosesItAsThePaymentButtonWould)
 {
-    showFor(3, 2);
+    showFor(EntryMode::Edit, 2);
 
     EXPECT_EQ(at<QLineEdit>("E3")->text(), QStringLiteral("5.00"));
     EXPECT_TRUE(at("E3")->isVisible());
     EXPECT_FALSE(at("E2")->isVisible());
     EXPECT_TRUE(at<QRadioButton>("R2")->isChecked());
     EXPECT_FALSE(at<QCheckBox>("C1")->isChecked());
-    EXPECT_EQ(dialog()->EntryKind, 1);
-    EXPECT_EQ(dialog()->OriginalKind, 1);
+    EXPECT_EQ(dialog()->kind(), EntryKind::Payment);
+    EXPECT_EQ(dialog()->originalKind(), EntryKind::Payment);
     EXPECT_EQ(focusName(dialog()), QStringLiteral("E3"));
 }
 
 TEST_F(EntryDialog, SwitchingTheKindDropsTheOtherAmount)
 {
-    showFor(3, 1);
+    showFor(EntryMode::Edit, 1);
     QTest::mouseClick(at("R2"), Qt::LeftButton, {}, QPoint(5, 8));
 
-    EXPECT_EQ(dialog()->EntryKind, 1);
+    EXPECT_EQ(dialog()->kind(), EntryKind::Payment);
     EXPECT_TRUE(at<QLineEdit>("E2")->text().isEmpty());
     EXPECT_FALSE(at("E2")->isVisible());
     EXPECT_TRUE(at("E3")->isVisible());
     EXPECT_EQ(focusName(dialog()), QStringLiteral("E3"));
-    EXPECT_EQ(dialog()->OriginalKind, 2);
+    EXPECT_EQ(dialog()->originalKind(), EntryKind::Charge);
 
     QTest::keyClicks(at("E3"), "7");
     at<QRadioButton>("R1")->click();
-    EXPECT_EQ(dialog()->EntryKind, 2);
+    EXPECT_EQ(dialog()->kind(), EntryKind::Charge);
     EXPECT_TRUE(at<QLineEdit>("E3")->text().isEmpty());
     EXPECT_TRUE(at<QLineEdit>("E2")->text().isEmpty());
 }
 
 TEST_F(EntryDialog, ARefusedAmountStaysInItsBoxPreparedWithTheFocusOnIt)
 {
-    showFor(1);
+    showFor(EntryMode::Add);
     at<QRadioButton>("R1")->click();
     QTest::keyClicks(at("E2"), "$12.5");
     at<QPushButton>("OKBtn")->setFocus();
@@ -293,7 +294,7 @@ TEST_F(EntryDialog, ARefusedAmountStaysInItsBoxPreparedWithTheFocusOnIt)
 
 TEST_F(EntryDialog, AnAcceptedAmountIsShownPreparedAndPostedAfterTheLastEntry)
 {
-    showFor(1);
+    showFor(EntryMode::Add);
     QTest::keyClicks(at("E1"), "Rent");
     at<QRadioButton>("R2")->click();
     QTest::keyClicks(at("E3"), "$1,200");
@@ -309,7 +310,7 @@ TEST_F(EntryDialog, AnAcceptedAmountIsShownPreparedAndPostedAfterTheLastEntry)
 
 TEST_F(EntryDialog, EditOfTheChargeIntoAPaymentKeepsItsRow)
 {
-    showFor(3, 1);
+    showFor(EntryMode::Edit, 1);
     at<QRadioButton>("R2")->click();
     QTest::keyClicks(at("E3"), "20");
     at<QPushButton>("OKBtn")->click();

@@ -1,7 +1,7 @@
-#include "ui/windows/card_dialog.h"
 #include "support/dialog_fixture.h"
-#include "ui/windows/entry_dialog.h"
 #include "ui/kit/short_date_edit.h"
+#include "ui/windows/card_dialog.h"
+#include "ui/windows/entry_dialog.h"
 #include "ui/windows/register_window.h"
 
 #include <QLineEdit>
@@ -89,7 +89,7 @@ protected:
     {
         openCard();
         ASSERT_TRUE(ui().registerCommands.bb3Click());
-        dialog()->EntryMode = 1;
+        dialog()->setMode(EntryMode::Add);
         showActive(dialog());
         ASSERT_EQ(focusName(dialog()), QStringLiteral("DT1"));
     }
@@ -211,7 +211,7 @@ class TypedCardDate : public CardDates,
 TEST_P(TypedCardDate, IsTheDateTypedOrRefusedBeforeAnythingIsSaved)
 {
     const auto& [c, picker] = GetParam();
-    dialog()->CardMode = 0;
+    dialog()->setMode(CardMode::Add);
     showActive(dialog());
     QTest::keyClicks(control(dialog(), "E1"), "Store");
     QTest::keyClicks(control(dialog(), "E5"), "500");
@@ -244,7 +244,7 @@ INSTANTIATE_TEST_SUITE_P(Dates, TypedCardDate,
 TEST_F(CardDates, ATypedExpiryIsAppliedWhenEditing)
 {
     openCard();
-    dialog()->CardMode = 1;
+    dialog()->setMode(CardMode::Edit);
     showActive(dialog());
     control(dialog(), "DT2")->setFocus(Qt::TabFocusReason);
     typeInto(dialog(), Start::SelectAll, QStringLiteral("1/31/29"), false);
@@ -258,7 +258,7 @@ TEST_F(CardDates, ATypedExpiryIsAppliedWhenEditing)
 
 TEST_F(CardDates, AClearedDateIsRefused)
 {
-    dialog()->CardMode = 0;
+    dialog()->setMode(CardMode::Add);
     showActive(dialog());
     QTest::keyClicks(control(dialog(), "E1"), "Store");
     QTest::keyClicks(control(dialog(), "E5"), "500");
