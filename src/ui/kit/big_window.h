@@ -1,62 +1,64 @@
 #pragma once
 
-#include "core/layout/layout_math.h"
+#include <QWidget>
 
-#include <QObject>
-#include <QSize>
-#include <QTimer>
+#include <string_view>
 
-#include <optional>
+class QFrame;
+class WindowAspect;
 
-class QWidget;
-
-// What the main and register windows share on resizing.
-
-// The smallest size the window may be dragged to on its screen.
-void applyMinimumSize(QWidget* window);
-
-// The 4:3 lock of a big window whose size a window manager decides. Every
-// resize runs the lock's pass and asks for the size it gives; the window
-// lays itself out for the size it really has. While the user drags an edge
-// the window manager keeps the size it is dragged to and ignores the
-// request, so such a change is measured from the size the window last came
-// to rest at (a drag of the bottom edge sets the width from the height, as
-// a single resize would), and the request is made again once the window
-// has been still for a moment. A size that would not fit the screen's
-// available area is scaled down to fit, 4:3 still; a maximised window takes
-// the area the window manager gives it.
-class WindowAspect : public QObject
+// The frame of the main window and the register: the painted title strip,
+// the client area below it, the 4:3 lock and the smallest size, F1 for help,
+// and one layout pass for every size the window settles at. It knows none of
+// the controls in the client area: a window places those in layOutClient.
+class BigWindow : public QWidget
 {
+    Q_OBJECT
+
 public:
-    explicit WindowAspect(QWidget* window);
+    // The design's client area: a 640 by 480 window less its frame and title.
+    static constexpr int clientWidth = 632;
+    static constexpr int clientHeight = 453;
 
-    // The first step of the window's layout pass, for the size it has now.
-    void resized();
+    // Lays the window out for its size: the 4:3 lock first, then the client
+    // area below the title and what the window holds in it.
+    void FormResize();
 
-    // The outer size the window is to end at, 4:3 and within `available`.
-    static QSize fitted(QSize wanted, QSize available);
+    // Whether the window has kept its size for a moment since it last
+    // changed: a change before then counts as part of an edge drag.
+    bool isAtRest() const;
+
+protected:
+    BigWindow(const QString& name, const QString& title, QWidget* parent);
+
+    // The window's own part of the layout pass, for a client area of `area`.
+    virtual void layOutClient(QSize area) = 0;
+
+    QWidget* clientArea() const { return m_area; }
+
+    // The control of that name in the client area.
+    QWidget* named(std::string_view name) const;
+
+    // The size the named control's text asks for in a font of `pixels`,
+    // which the control then keeps.
+    QSize naturalSize(std::string_view name, int pixels) const;
+
+    // The strip across the top of the client area that holds the menu words,
+    // in the platform's button colour.
+    QFrame* makeMenuStrip();
+
+    // The window font at `pixels` high, which every control without a font
+    // of its own takes.
+    void setFontPixels(int pixels);
+
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
-    void settle();
-    QSize outerSize() const;
-    void ask(QSize outer);
-
-    QWidget* m_window;
-    AspectLock m_lock;
-    QTimer m_settle;
-    QSize m_rest; // the outer size at the last rest
-    // A request the window took: the client sizes before and after, and
-    // the outer size the window rested at before it.
-    struct Taken
-    {
-        QSize before;
-        QSize asked;
-        QSize rest;
-    };
-
-    std::optional<QSize> m_asked; // the client size asked for, not yet seen to be taken
-    QSize m_before;               // the client size when it was asked for
-    std::optional<Taken> m_taken; // the last request taken, until the next resize
-    int m_tries = 0;
-    bool m_maximised = false;
+    QWidget* m_area = nullptr;
+    WindowAspect* m_aspect = nullptr;
+    // Counts the layout passes begun, so that a pass knows when the size the
+    // lock asked for was taken, and laid out, inside it.
+    int m_passes = 0;
 };

@@ -2,9 +2,7 @@
 
 #include "ui/kit/look.h"
 #include "ui/kit/pictures.h"
-#include "ui/kit/screen_centre.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -28,17 +26,6 @@ protected:
     }
 };
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, QPoint at, const QFont& font)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setTextFormat(Qt::PlainText);
-    l->setFont(font);
-    l->move(at);
-    l->adjustSize();
-    return l;
-}
-
 void setTextColour(QWidget* widget, const QColor& colour)
 {
     QPalette palette = widget->palette();
@@ -49,16 +36,23 @@ void setTextColour(QWidget* widget, const QColor& colour)
 } // namespace
 
 TAboutBox::TAboutBox(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : InfoWindow(QStringLiteral("AboutBox"), QStringLiteral("About"), Qt::black, Escape::Ignored,
+                 Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                     Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint,
+                 parent)
 {
-    setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(QStringLiteral("About"));
-    setWindowIcon(programIcon());
     const QString family = QStringLiteral("MS Sans Serif");
     setFont(designFont(family, 11));
     setFixedSize(373, 219);
-    setBackground(this, Qt::black);
+    // One plain-text line, its size its text's.
+    auto line = [](QWidget* panel, const char* name, const QString& text, QPoint at,
+                   const QFont& font) {
+        QLabel* l = label(panel, name, text, font);
+        l->setTextFormat(Qt::PlainText);
+        l->move(at);
+        l->adjustSize();
+        return l;
+    };
 
     auto* panel = new BevelPanel(this);
     panel->setObjectName(QStringLiteral("Panel1"));
@@ -72,16 +66,16 @@ TAboutBox::TAboutBox(QWidget* parent)
     icon->setScaledContents(true);
     icon->setPixmap(programLogo(icon->size()));
 
-    auto* name = label(panel, "ProductName", QStringLiteral("Quillfen Pursewise"), QPoint(88, 16),
-                       designFont(family, 19, true));
+    auto* name = line(panel, "ProductName", QStringLiteral("Quillfen Pursewise"), QPoint(88, 16),
+                      designFont(family, 19, true));
     setTextColour(name, QColor(128, 128, 128));
-    label(panel, "Version", QStringLiteral("Version: 2"), QPoint(88, 40), designFont(family, 13));
-    label(panel, "Copyright", QStringLiteral("Copyright \u00A9 2026 Quillfen Software"),
-          QPoint(83, 80), designFont(family, 13));
-    label(panel, "Label2", QStringLiteral("Updates copyright \u00A9 2026 Quillfen Software"),
-          QPoint(22, 97), designFont(family, 13));
-    auto* web = label(panel, "Label1", QStringLiteral("www.quillfen.example"), QPoint(90, 112),
-                      designFont(family, 13, true));
+    line(panel, "Version", QStringLiteral("Version: 2"), QPoint(88, 40), designFont(family, 13));
+    line(panel, "Copyright", QStringLiteral("Copyright \u00A9 2026 Quillfen Software"),
+         QPoint(83, 80), designFont(family, 13));
+    line(panel, "Label2", QStringLiteral("Updates copyright \u00A9 2026 Quillfen Software"),
+         QPoint(22, 97), designFont(family, 13));
+    auto* web = line(panel, "Label1", QStringLiteral("www.quillfen.example"), QPoint(90, 112),
+                     designFont(family, 13, true));
     setTextColour(web, QColor(0, 128, 128));
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
@@ -89,22 +83,4 @@ TAboutBox::TAboutBox(QWidget* parent)
     ok->setGeometry(146, 180, 75, 25);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-}
-
-void TAboutBox::setVisible(bool visible)
-{
-    if (visible && !isVisible())
-        centreOnScreen(this);
-    QDialog::setVisible(visible);
-}
-
-void TAboutBox::keyPressEvent(QKeyEvent* event)
-{
-    // Only "OK", Enter and the close box close the box: Escape does not, and
-    // F1 asks for no help.
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_F1) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

@@ -1,22 +1,21 @@
 #include "ui/windows/main_window.h"
 
-#include "ui/windows/about_box.h"
-#include "ui/kit/big_window.h"
+#include "core/layout/layout_math.h"
+#include "core/layout/main_layout.h"
+#include "core/platform/help.h"
+#include "core/platform/messages.h"
+#include "core/platform/text_grid_model.h"
 #include "ui/kit/click_label.h"
 #include "ui/kit/fit_rules.h"
 #include "ui/kit/grid_view.h"
 #include "ui/kit/keyboard.h"
 #include "ui/kit/look.h"
-#include "core/layout/main_layout.h"
 #include "ui/kit/pictures.h"
-#include "ui/kit/title_strip.h"
 #include "ui/kit/ui.h"
-#include "ui/windows/verses_window.h"
+#include "ui/windows/about_box.h"
 #include "ui/windows/card_dialog.h"
-#include "core/platform/help.h"
-#include "core/platform/messages.h"
-#include "core/platform/text_grid_model.h"
 #include "ui/windows/register_window.h"
+#include "ui/windows/verses_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -36,10 +35,6 @@ const QString hint = QStringLiteral(
     "Hint: To begin using Pursewise you must enter information about one or more cards using "
     "the \"Add a Card\" button below. ");
 
-// Design sizes: the client area of a 640 by 480 window.
-constexpr int clientWidth = 632;
-constexpr int clientHeight = 453;
-
 QLabel* label(QWidget* parent, const char* name, const QString& text)
 {
     auto* l = new QLabel(text, parent);
@@ -49,18 +44,12 @@ QLabel* label(QWidget* parent, const char* name, const QString& text)
 
 } // namespace
 
-TMain::TMain(Ui& ui, QWidget* parent) : QWidget(parent), m_ui(ui)
+TMain::TMain(Ui& ui, QWidget* parent)
+    : BigWindow(QStringLiteral("Main"), QStringLiteral("Quillfen Pursewise."), parent), m_ui(ui)
 {
-    setObjectName(QStringLiteral("Main"));
-    setWindowTitle(QStringLiteral("Quillfen Pursewise."));
     setBackground(this, designColour(16744576));
     setFont(designFont(QStringLiteral("Bookman Old Style"), 15));
     setWindowIcon(programIcon());
-    new TitleStrip(this);
-    m_aspect = new WindowAspect(this);
-    m_area = new QWidget(this);
-    m_area->setObjectName(QStringLiteral("ClientArea"));
-    m_area->setGeometry(0, TitleStrip::height, clientWidth, clientHeight);
 
     buildMenuStrip();
     buildBanner();
@@ -81,10 +70,7 @@ TMain::~TMain()
 
 void TMain::buildMenuStrip()
 {
-    auto* strip = new QFrame(m_area);
-    strip->setObjectName(QStringLiteral("ProPanel1"));
-    strip->setGeometry(0, 0, clientWidth, 24);
-    setBackground(strip, QApplication::palette().color(QPalette::Button));
+    QFrame* strip = makeMenuStrip();
     int left = 0;
     const std::pair<const char*, const char*> words[] = {
         {"LMuHelp", " Help "}, {"LAbout", " About "}, {"Label3", " Special Verses "}};
@@ -111,7 +97,7 @@ void TMain::buildMenuStrip()
 
 void TMain::buildBanner()
 {
-    auto* banner = new QFrame(m_area);
+    auto* banner = new QFrame(clientArea());
     banner->setObjectName(QStringLiteral("Panel1"));
     banner->setGeometry(0, 24, clientWidth, 75);
     banner->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -137,7 +123,7 @@ void TMain::buildBanner()
     title->move(clientWidth / 2 - title->width() / 2, gap);
     subtitle->move(clientWidth / 2 - subtitle->width() / 2, title->y() + title->height() + gap);
 
-    auto* caption = new QLabel(QStringLiteral("C A R D    L I S T"), m_area);
+    auto* caption = new QLabel(QStringLiteral("C A R D    L I S T"), clientArea());
     caption->setObjectName(QStringLiteral("Panel3"));
     caption->setGeometry(0, 99, clientWidth, 28);
     caption->setAlignment(Qt::AlignCenter);
@@ -151,7 +137,7 @@ void TMain::buildGrid()
     m_model = new TextGridModel(m_ui.p.sg1, false, this);
     for (int money : {4, 5, 6})
         m_model->setAlignment(money, Qt::AlignRight);
-    m_sg1 = makeGridView(m_area, "sg1", m_model);
+    m_sg1 = makeGridView(clientArea(), "sg1", m_model);
     m_sg1->setGeometry(0, 127, clientWidth, 180);
     m_sg1->setTabKeyNavigation(false);
     m_sg1->setFocusPolicy(Qt::ClickFocus);
@@ -180,7 +166,7 @@ void TMain::buildButtons()
         {"B3", "&Delete Selected Card", 288, 173},
         {"B4", "&Edit Selected Card", 467, 155}};
     for (const auto& [name, caption, left, width] : buttons) {
-        auto* button = new QPushButton(QString::fromLatin1(caption), m_area);
+        auto* button = new QPushButton(QString::fromLatin1(caption), clientArea());
         button->setObjectName(QString::fromLatin1(name));
         button->setGeometry(left, 314, width, 24);
         button->setAutoDefault(false);
@@ -197,7 +183,7 @@ void TMain::buildButtons()
 
 void TMain::buildTotals()
 {
-    auto* panel = new QFrame(m_area);
+    auto* panel = new QFrame(clientArea());
     panel->setObjectName(QStringLiteral("Panel2"));
     panel->setGeometry(0, clientHeight - 98, clientWidth, 98);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -323,55 +309,19 @@ bool TMain::eventFilter(QObject* watched, QEvent* event)
                 FormActivate();
         }
     }
-    return QWidget::eventFilter(watched, event);
+    return BigWindow::eventFilter(watched, event);
 }
 
-void TMain::keyPressEvent(QKeyEvent* event)
+void TMain::layOutClient(QSize area)
 {
-    if (event->key() == Qt::Key_F1) {
-        showHelp(1);
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}
-
-void TMain::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    applyMinimumSize(this);
-}
-
-void TMain::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    FormResize();
-}
-
-void TMain::FormResize()
-{
-    m_aspect->resized();
-    const QSize area(width(), height() - TitleStrip::height);
-    m_area->setGeometry(0, TitleStrip::height, area.width(), area.height());
-
-    auto named = [this](const char* name) {
-        return m_area->findChild<QWidget*>(QString::fromLatin1(name));
-    };
     MainLayoutInput in;
     in.width = area.width();
     in.height = area.height();
-    in.naturalSize = [&](const char* label, int pixels) {
-        QWidget* widget = named(label);
-        QFont font = widget->font();
-        font.setPixelSize(pixels);
-        widget->setFont(font);
-        return widget->sizeHint();
-    };
+    in.naturalSize = [this](const char* label, int pixels) { return naturalSize(label, pixels); };
     in.e1 = m_totals[0]->size();
     in.e2 = m_totals[1]->size();
     // The window font first, so that the totals' texts are measured in it.
-    QFont windowFont = font();
-    windowFont.setPixelSize(roundEven(area.height() * 15.0 / 453));
-    setFont(windowFont);
+    setFontPixels(roundEven(area.height() * 15.0 / 453));
     const MainLayout l = LayoutMainWindow(in);
 
     named("ProPanel1")->setGeometry(l.proPanel1);

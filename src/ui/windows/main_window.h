@@ -1,9 +1,8 @@
 #pragma once
 
-class WindowAspect;
+#include "ui/kit/big_window.h"
 
 #include <QPointer>
-#include <QWidget>
 
 class ClickLabel;
 class QLabel;
@@ -15,7 +14,7 @@ struct Ui;
 
 // The card list window: shows the card table and the totals, and hands its
 // four buttons and its menu strip to the core. Closing it ends the program.
-class TMain : public QWidget
+class TMain : public BigWindow
 {
     Q_OBJECT
 
@@ -33,10 +32,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
+    // Every band, font and column as fractions of the design size.
+    void layOutClient(QSize area) override;
 
 private:
     void FormActivate();
@@ -46,14 +44,9 @@ private:
     void buildGrid();
     void buildButtons();
     void buildTotals();
-    // Lays the window out for its size: the 4:3 lock first, then every band,
-    // font and column as fractions of the design size.
-    void FormResize();
     void fitTexts();
 
     Ui& m_ui;
-    QWidget* m_area = nullptr; // everything below the painted title
-    WindowAspect* m_aspect = nullptr;
     TextGridModel* m_model = nullptr;
     QTableView* m_sg1 = nullptr;
     QLineEdit* m_totals[3] = {};

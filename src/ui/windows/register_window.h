@@ -1,8 +1,6 @@
 #pragma once
 
-class WindowAspect;
-
-#include <QWidget>
+#include "ui/kit/big_window.h"
 
 class QLabel;
 class QLineEdit;
@@ -14,7 +12,9 @@ enum class EntryMode;
 
 // The register of one card: its particulars and totals, one year's ledger and
 // the button bar. Modeless beside the main window; closing it only hides it.
-class TForm1 : public QWidget
+// register_controls.cpp makes its controls; register_window.cpp shows the
+// state in them, runs the buttons and lays them out.
+class TForm1 : public BigWindow
 {
     Q_OBJECT
 
@@ -33,15 +33,11 @@ public:
     void BB9Click();
     void BB10Click();
 
-    // Lays the window out for its size: the 4:3 lock first, then the font,
-    // the ledger, the button bar, the menu strip, the details and the notice.
-    void FormResize();
-
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
+    // The font, the ledger, the button bar, the menu strip, the details and
+    // the notice as fractions of the design size.
+    void layOutClient(QSize area) override;
 
 private:
     void openEntryDialog(EntryMode mode);
@@ -53,8 +49,6 @@ private:
     void fitTexts();
 
     Ui& m_ui;
-    QWidget* m_area = nullptr; // everything below the painted title
-    WindowAspect* m_aspect = nullptr;
     TextGridModel* m_model = nullptr;
     TextGridModel* m_beginBalModel = nullptr;
     QTableView* m_grid = nullptr;

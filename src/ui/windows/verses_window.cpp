@@ -1,10 +1,7 @@
 #include "ui/windows/verses_window.h"
 
 #include "ui/kit/look.h"
-#include "ui/kit/pictures.h"
-#include "ui/kit/screen_centre.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QStringList>
 
@@ -29,15 +26,6 @@ const std::pair<const char*, const char*> verses[] = {
     {"Romans 2:11", "For there is no respect of persons with God."},
     {"Hebrews 13:8", "Jesus Christ the same yesterday, and to day, and for ever."}};
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, QRect box, const QFont& font)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setFont(font);
-    l->setGeometry(box);
-    return l;
-}
-
 } // namespace
 
 QString versesText()
@@ -48,17 +36,21 @@ QString versesText()
     return parts.join(QStringLiteral("<br><br>"));
 }
 
-Tte::Tte(QWidget* parent) : QDialog(parent, Qt::Window)
+Tte::Tte(QWidget* parent)
+    : InfoWindow(QStringLiteral("te"), QStringLiteral("Quillfen Pursewise"), designColour(12582911),
+                 Escape::Closes, Qt::Window, parent)
 {
-    setObjectName(QStringLiteral("te"));
-    setWindowTitle(QStringLiteral("Quillfen Pursewise"));
-    setWindowIcon(programIcon());
     // An outer size of 595 by 433 with the usual title bar and borders.
     resize(587, 406);
-    setBackground(this, designColour(12582911));
     const QString times = QStringLiteral("Times New Roman");
+    // A label at a fixed place in the window.
+    auto placed = [this](const char* name, const QString& text, QRect box, const QFont& font) {
+        QLabel* l = label(this, name, text, font);
+        l->setGeometry(box);
+        return l;
+    };
 
-    auto* text = label(this, "Label1", versesText(), QRect(13, 3, 564, 361), designFont(times, 16));
+    auto* text = placed("Label1", versesText(), QRect(13, 3, 564, 361), designFont(times, 16));
     text->setTextFormat(Qt::RichText);
     text->setWordWrap(true);
     text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -73,31 +65,10 @@ Tte::Tte(QWidget* parent) : QDialog(parent, Qt::Window)
         {"Label4", "there is", QRect(138, 174, 47, 19)},
         {"Label3", "his", QRect(266, 231, 18, 19)}};
     for (const auto& [name, word, box] : overlays)
-        label(this, name, QLatin1String(word), box, designFont(times, 16, false, true))->hide();
+        placed(name, QLatin1String(word), box, designFont(times, 16, false, true))->hide();
 
-    auto* web = label(this, "Label5", QStringLiteral("www.quillfen.example/verses"),
-                      QRect(165, 383, 290, 17), designFont(times, 15, true));
+    auto* web = placed("Label5", QStringLiteral("www.quillfen.example/verses"),
+                       QRect(165, 383, 290, 17), designFont(times, 15, true));
     web->setAlignment(Qt::AlignCenter);
     setBackground(web, QColor(0, 255, 255));
-}
-
-void Tte::setVisible(bool visible)
-{
-    if (visible && !isVisible())
-        centreOnScreen(this);
-    QDialog::setVisible(visible);
-}
-
-void Tte::keyPressEvent(QKeyEvent* event)
-{
-    // Escape closes the window as its close box does; F1 asks for no help.
-    if (event->key() == Qt::Key_Escape) {
-        close();
-        return;
-    }
-    if (event->key() == Qt::Key_F1) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

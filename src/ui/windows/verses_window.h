@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/kit/info_window.h"
+
 #include <QString>
 
 // The seven verses as the window shows them: rich text with each verse after
@@ -11,15 +12,10 @@ QString versesText();
 // The window of verses, shown modally from the main window's menu strip.
 // Sizeable, but with no layout: resizing never moves or rewraps its texts.
 // No buttons; the close box or Escape closes it.
-class Tte : public QDialog
+class Tte : public InfoWindow
 {
     Q_OBJECT
 
 public:
     explicit Tte(QWidget* parent = nullptr);
-
-    void setVisible(bool visible) override;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 };
