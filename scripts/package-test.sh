@@ -77,10 +77,12 @@ dpkg-query -L "$package" >"$work/listed"
 for file in /usr/bin/pursewise /usr/bin/pursewise-launch /usr/share/pursewise/Pursewise.hlp \
   "/usr/share/applications/$app_id.desktop" "/usr/share/metainfo/$app_id.metainfo.xml" \
   "/usr/share/icons/hicolor/scalable/apps/$app_id.svg" \
-  "/usr/share/icons/hicolor/48x48/apps/$app_id.png"; do
+  "/usr/share/icons/hicolor/48x48/apps/$app_id.png" /usr/share/doc/pursewise/copyright; do
   grep -qxF "$file" "$work/listed" || fail "the package does not hold $file"
   [ -f "$file" ] || fail "$file is not there after installing"
 done
+grep -qx 'License: GPL-3.0-or-later' /usr/share/doc/pursewise/copyright ||
+  fail "the package's copyright file does not give the licence GPL-3.0-or-later"
 if grep -E '^/usr/local|^/home|^/root' "$work/listed"; then
   fail "the package puts files outside /usr"
 fi

@@ -29,7 +29,8 @@ metainfo="$installed/share/metainfo/$app_id.metainfo.xml"
 
 echo "Files in their places under $prefix"
 for file in bin/pursewise bin/pursewise-launch "share/applications/$app_id.desktop" \
-  "share/metainfo/$app_id.metainfo.xml" "share/icons/hicolor/scalable/apps/$app_id.svg"; do
+  "share/metainfo/$app_id.metainfo.xml" "share/icons/hicolor/scalable/apps/$app_id.svg" \
+  share/doc/pursewise/copyright; do
   [ -f "$installed/$file" ] || fail "$prefix/$file was not installed"
 done
 for program in pursewise pursewise-launch; do
@@ -62,6 +63,10 @@ echo "desktop-file-validate and appstreamcli validate"
 desktop-file-validate "$desktop" || fail "desktop-file-validate rejected the desktop entry"
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli rejected the AppStream data"
 grep -qxF "Icon=$app_id" "$desktop" || fail "the desktop entry does not name the installed icon"
+grep -qxF "  <project_license>GPL-3.0-or-later</project_license>" "$metainfo" ||
+  fail "the AppStream data do not give the licence GPL-3.0-or-later"
+grep -qx 'License: GPL-3.0-or-later' "$installed/share/doc/pursewise/copyright" ||
+  fail "the copyright file does not give the licence GPL-3.0-or-later"
 grep -qF "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
   fail "the AppStream data do not name the desktop entry"
 
