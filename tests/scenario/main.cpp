@@ -20,6 +20,11 @@ int main(int argc, char* argv[])
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     if (platform == nullptr || *platform == '\0')
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // What the program keeps in the user's settings (the columns of a CSV
+    // statement) starts empty on every run and never touches the tester's own.
+    QTemporaryDir settings;
+    if (settings.isValid())
+        setenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit().constData(), 1);
     QApplication app(argc, argv);
     QApplication::setApplicationName(applicationTitle);
     QTextStream out(stdout);

@@ -27,6 +27,22 @@ QString started(const char* rest)
            QString::fromUtf8(rest);
 }
 
+// One card, Visa Gold, with one entry in 2026, its register and print window
+// open: the print window's "2. Open File to Print." opens a file dialog.
+QString printWindowOpen(const char* rest)
+{
+    return QStringLiteral("clock 2026-12-08 12:00:00\n"
+                          "file CardList.dat\n1\n1\n0 1 1. Visa Gold\n1 1 10/31/27\n2 1 0\n"
+                          "3 1 18.9\n4 1 900.00\n5 1 100.00\n6 1 800.00\n7 1 6/30/27\nend\n"
+                          "file 1info.dat\nVisa Gold\n10/31/27\n18.9\n0\n6/30/27\n15\n900.00\n"
+                          "100.00\n800.00\n100.00\nend\n"
+                          "file 126.dat\n1\n1 1 12/1/26\n2 1 Opening Bal\n3 1 100.00\n5 1 X\n"
+                          "6 1 100.00\nend\n"
+                          "file 1yl.dat\n26\nend\n"
+                          "start\nrow Main.sg1 1\nclick Main.B1\nclick Form1.BB9\n") +
+           QString::fromUtf8(rest);
+}
+
 void PrintTo(const Case& c, std::ostream* os)
 {
     *os << c.name;
@@ -173,6 +189,31 @@ const Case cases[] = {
      "file, is the year.\\n If you want to print off the info, for this card, for another "
      "year, \\njust open the file with the correct last two numbers.\"\n"},
 };
+
+const Case fileDialogCases[] = {
+    {"AChosenFileIsWhatTheDialogAnswers",
+     printWindowOpen("file note.txt\nfrom the file dialog\nend\nchoose-file note.txt\n"
+                     "click pursepri.Button1\nexpect-text pursepri.quillfenp from the file dialog\n"),
+     0, ""},
+    {"AChooseFileWithoutAPathCancelsTheDialog",
+     printWindowOpen("choose-file\nclick pursepri.Button1\nexpect-text pursepri.quillfenp \n"), 0,
+     ""},
+    {"AFileDialogNoStepAnsweredFailsAtTheStepThatOpenedIt",
+     printWindowOpen("click pursepri.Button1\nclose pursepri\n"), 1,
+     "line 41: click pursepri.Button1\n  saw: a file dialog no choose-file step answered: "
+     "\"Open\"\n"},
+    {"AnAnswerNoFileDialogTookFailsAtTheEnd", printWindowOpen("choose-file note.txt\n"), 1,
+     "line 41: choose-file note.txt\n  saw: no file dialog opened to take this answer\n"},
+    {"ATickBoxOfAnOrdinaryButtonIsRefused", printWindowOpen("tick Form1.StringGrid1 1 yes\n"), 1,
+     "line 41: tick Form1.StringGrid1 1 yes\n  saw: row 1 has no tick box\n"},
+    {"PickNeedsADropDownList", printWindowOpen("pick pursepri.Button1 Open\n"), 1,
+     "line 41: pick pursepri.Button1 Open\n  saw: Button1 is no drop-down list\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(FileDialogs, Runner, testing::ValuesIn(fileDialogCases),
+                         [](const testing::TestParamInfo<Case>& info) {
+                             return std::string(info.param.name);
+                         });
 
 INSTANTIATE_TEST_SUITE_P(Scripts, Runner, testing::ValuesIn(cases),
                          [](const testing::TestParamInfo<Case>& info) {

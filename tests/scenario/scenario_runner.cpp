@@ -2,6 +2,7 @@
 #include "step_failed.h"
 
 #include "ui/windows/program_windows.h"
+#include "ui/kit/file_chooser.h"
 #include "ui/kit/short_date_edit.h"
 #include "core/platform/clock.h"
 #include "core/platform/data_file.h"
@@ -182,6 +183,19 @@ ScenarioRunner::ScenarioRunner(std::vector<Step> steps, const QString& startDire
         m_messages.push_back(Message{text, applicationTitle, m_line, false});
     });
     setHelpSink([this](int topic) { m_helpTopic = topic; });
+    setFileAnswerer([this](FileChoice, const QString& caption) -> std::optional<QString> {
+        if (m_fileAnswers.empty()) {
+            m_unansweredDialogs.push_back(Message{caption, QString(), m_line, false});
+            return std::nullopt;
+        }
+        const QString path = m_fileAnswers.front().path;
+        m_fileAnswers.erase(m_fileAnswers.begin());
+        if (path.isEmpty())
+            return std::nullopt;
+        // A file dialog answers with a whole path; a relative one is taken
+        // from the data folder.
+        return QDir::current().absoluteFilePath(path);
+    });
     ShortDate::setFormat(QStringLiteral("M/d/yy"));
     qApp->installEventFilter(this);
     // A step that never returns waits for something the script does not do
@@ -206,6 +220,7 @@ ScenarioRunner::~ScenarioRunner()
     m_state.reset();
     setMessageSink(nullptr);
     setHelpSink(nullptr);
+    setFileAnswerer(nullptr);
     ShortDate::setFormat(QString());
     Clock::unfix();
 }
@@ -292,14 +307,26 @@ void ScenarioRunner::pump()
 
 void ScenarioRunner::allStepsDone()
 {
-    if (!failOnUncheckedMessage())
-        stop(0);
+    if (failOnUncheckedMessage())
+        return;
+    if (!m_fileAnswers.empty()) {
+        const int line = m_fileAnswers.front().line;
+        const auto step = std::find_if(m_steps.begin(), m_steps.end(),
+                                       [line](const Step& s) { return s.line == line; });
+        report(line, step == m_steps.end() ? QString() : step->source,
+               QStringLiteral("no file dialog opened to take this answer"));
+        stop(1);
+        return;
+    }
+    stop(0);
 }
 
 // A message must be checked before the program is driven on: the run fails,
 // naming the step that showed the oldest message no step has checked.
 bool ScenarioRunner::failOnUncheckedMessage()
 {
+    if (failOnUnansweredFileDialog())
+        return true;
     const auto message = std::find_if(m_messages.begin(), m_messages.end(),
                                       [](const Message& m) { return !m.checked; });
     if (message == m_messages.end())
@@ -476,6 +503,15 @@ void ScenarioRunner::runStep(const Step& step)
         return;
     case K::Shot:
         shot(step);
+        return;
+    case K::ChooseFile:
+        chooseFile(step);
+        return;
+    case K::Tick:
+        tick(step);
+        return;
+    case K::Pick:
+        pick(step);
         return;
     }
 }
@@ -754,6 +790,19 @@ void ScenarioRunner::expectCell(const Step& step)
                      .arg(grid.columnCount() - 1)
                      .arg(grid.rowCount() - 1));
         text = grid.cell(step.column, step.number);
+    } else if (qobject_cast<const QTableView*>(view)) {
+        // A table counts as a grid does: row 0 is its header row, and its
+        // first row of data is row 1.
+        const QAbstractItemModel* model = view->model();
+        if (step.column >= model->columnCount() || step.number > model->rowCount())
+            fail(QStringLiteral("no cell %1 %2: the table has columns 0 to %3 and rows 0 to %4")
+                     .arg(step.column)
+                     .arg(step.number)
+                     .arg(model->columnCount() - 1)
+                     .arg(model->rowCount()));
+        text = step.number == 0
+                   ? model->headerData(step.column, Qt::Horizontal).toString()
+                   : model->index(step.number - 1, step.column, view->rootIndex()).data().toString();
     } else {
         const QModelIndex index = view->model()->index(step.number, step.column, view->rootIndex());
         if (!index.isValid())
@@ -775,6 +824,10 @@ void ScenarioRunner::expectVisible(const Step& step)
 
 void ScenarioRunner::expectChecked(const Step& step)
 {
+    if (step.number > 0) {
+        expectRowChecked(step);
+        return;
+    }
     const auto* button = qobject_cast<QAbstractButton*>(control(step));
     if (!button || !button->isCheckable())
         fail(QStringLiteral("%1 is no radio button or check box").arg(nameOf(control(step))));

@@ -78,6 +78,11 @@ private:
     void resize(const Step& step);
     void expectGeometry(const Step& step);
     bool forNextRestart(const Step& step);
+    void chooseFile(const Step& step);
+    void tick(const Step& step);
+    void pick(const Step& step);
+    void expectRowChecked(const Step& step);
+    bool failOnUnansweredFileDialog();
 
     // Windows and controls; each fails the step when it cannot serve.
     void requireRunning() const;
@@ -103,6 +108,16 @@ private:
     bool m_ended = false; // the main window was closed: the program is over
 
     std::vector<Message> m_messages;
+
+    // The answers of choose-file steps not yet taken by a file dialog, with
+    // their lines; and the file dialogs that found no answer waiting.
+    struct FileAnswer
+    {
+        int line = 0;
+        QString path; // empty: the dialog is cancelled
+    };
+    std::vector<FileAnswer> m_fileAnswers;
+    std::vector<Message> m_unansweredDialogs;
     int m_helpTopic = -1;
     int m_line = 0; // the step running now, to tell which one showed a message
 

@@ -191,6 +191,9 @@ const std::map<QString, Step::Kind>& kinds()
         {"deny", K::Deny},
         {"resize", K::Resize},
         {"expect-geometry", K::ExpectGeometry},
+        {"choose-file", K::ChooseFile},
+        {"tick", K::Tick},
+        {"pick", K::Pick},
     };
     return table;
 }
@@ -293,7 +296,31 @@ void readArguments(Step& step, const std::optional<QString>& rest)
     case K::ExpectChecked: {
         const auto [target, answer] = firstWord(required(rest, "WINDOW.CONTROL"));
         readTarget(step, target, step.kind == K::ExpectVisible ? Names::Either : Names::Control);
+        // expect-checked W.C N yes: the box of row N of a table.
+        const auto [first, second] = firstWord(answer.value_or(QString()));
+        if (step.kind == K::ExpectChecked && second) {
+            step.number = number(first, 1);
+            step.yes = yesOrNo(*second);
+            return;
+        }
         step.yes = yesOrNo(answer.value_or(QString()));
+        return;
+    }
+    case K::ChooseFile:
+        step.text = rest.value_or(QString());
+        return;
+    case K::Tick: {
+        const auto [target, afterTarget] = firstWord(required(rest, "WINDOW.CONTROL"));
+        readTarget(step, target, Names::Control);
+        const auto [row, answer] = firstWord(required(afterTarget, "a row"));
+        step.number = number(row, 1);
+        step.yes = yesOrNo(answer.value_or(QString()));
+        return;
+    }
+    case K::Pick: {
+        const auto [target, text] = firstWord(required(rest, "WINDOW.CONTROL"));
+        readTarget(step, target, Names::Control);
+        step.text = required(text, "an item's text");
         return;
     }
     case K::ExpectHelp:

@@ -39,7 +39,10 @@ struct Step
         Bytes,
         Deny,
         Resize,
-        ExpectGeometry
+        ExpectGeometry,
+        ChooseFile,
+        Tick,
+        Pick
     };
 
     Kind kind = Kind::Start;
@@ -48,8 +51,10 @@ struct Step
     QString window;  // W of "W.C" or "W"
     QString control; // C of "W.C"; empty when the step names a window
     QString text;    // TEXT, a file name, a date pattern, a key name or a path
+                     // (choose-file: empty for a cancelled dialog)
     int column = 0;  // expect-cell
-    int number = 0;  // a grid row, a list item, a help topic, expect-cell's row
+    int number = 0;  // a grid row, a list item, a help topic, expect-cell's row;
+                     // tick's and expect-checked's table row (0: the box itself)
     bool yes = false;
     QDateTime moment;
     QByteArray bytes; // file and expect-file: every line followed by CR LF; bytes: as given

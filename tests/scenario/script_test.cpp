@@ -97,6 +97,13 @@ const BadCase badCases[] = {
      "expected WIDTH HEIGHT"},
     {"AControlsGeometryIsPlaceAndSize", "expect-geometry Main.B1 75 25\n", 1,
      "expected X Y WIDTH HEIGHT"},
+    {"TickNeedsARow", "tick ImportPreview.Entries\n", 1, "expected a row"},
+    {"TickRowsCountFromOne", "tick ImportPreview.Entries 0 yes\n", 1,
+     "\"0\" is no whole number from 1 up"},
+    {"TickNeedsYesOrNo", "tick ImportPreview.Entries 2 maybe\n", 1, "expected yes or no"},
+    {"PickNeedsAnItem", "pick CsvColumns.Delimiter\n", 1, "expected an item's text"},
+    {"ACheckedRowCountsFromOne", "expect-checked Reconcile.Entries 0 yes\n", 1,
+     "\"0\" is no whole number from 1 up"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Lines, BadScript, testing::ValuesIn(badCases),
@@ -143,6 +150,47 @@ TEST(Resize, ReadsTheWindowAndTheSize)
     EXPECT_EQ(step.kind, Step::Kind::Resize);
     EXPECT_EQ(step.window, QStringLiteral("Form1"));
     EXPECT_EQ(step.geometry.size(), QSize(720, 500));
+}
+
+TEST(ChooseFile, ReadsThePathWithItsBlanks)
+{
+    const Step step = onlyStep("choose-file statements/June 2026.qif\n");
+    EXPECT_EQ(step.kind, Step::Kind::ChooseFile);
+    EXPECT_EQ(step.text, QStringLiteral("statements/June 2026.qif"));
+}
+
+TEST(ChooseFile, WithoutAPathCancelsTheDialog)
+{
+    const Step step = onlyStep("choose-file\n");
+    EXPECT_EQ(step.kind, Step::Kind::ChooseFile);
+    EXPECT_TRUE(step.text.isEmpty());
+}
+
+TEST(Tick, ReadsTheTableTheRowAndTheState)
+{
+    const Step step = onlyStep("tick ImportPreview.Entries 3 no\n");
+    EXPECT_EQ(step.kind, Step::Kind::Tick);
+    EXPECT_EQ(step.window, QStringLiteral("ImportPreview"));
+    EXPECT_EQ(step.control, QStringLiteral("Entries"));
+    EXPECT_EQ(step.number, 3);
+    EXPECT_FALSE(step.yes);
+}
+
+TEST(ExpectChecked, ReadsARowOfATableOrTheBoxItself)
+{
+    const Step row = onlyStep("expect-checked Reconcile.Entries 2 yes\n");
+    EXPECT_EQ(row.number, 2);
+    EXPECT_TRUE(row.yes);
+    const Step box = onlyStep("expect-checked ImportPreview.C1 no\n");
+    EXPECT_EQ(box.number, 0);
+    EXPECT_FALSE(box.yes);
+}
+
+TEST(Pick, ReadsTheItemsTextWithItsBlanks)
+{
+    const Step step = onlyStep("pick CsvColumns.Decimal Comma (1234,56)\n");
+    EXPECT_EQ(step.kind, Step::Kind::Pick);
+    EXPECT_EQ(step.text, QStringLiteral("Comma (1234,56)"));
 }
 
 TEST(Deny, ReadsTheFileName)

@@ -50,6 +50,14 @@ RegisterLayout LayoutRegisterWindow(const RegisterLayoutInput& in)
         QRect(QPoint(roundEven(sw * 30 / 632), wordTop), in.naturalSize("LHelp", out.windowFont));
     out.lAbout =
         QRect(QPoint(roundEven(sw * 104 / 632), wordTop), in.naturalSize("LAbout", out.windowFont));
+    const char* statementWords[] = {"LImport", "LReconcile", "LReport", "LExport"};
+    int wordLeft = out.lAbout.right() + 1;
+    for (std::size_t w = 0; w < out.statementWords.size(); ++w) {
+        wordLeft += roundEven(sw * 30 / 632);
+        out.statementWords[w] =
+            QRect(QPoint(wordLeft, wordTop), in.naturalSize(statementWords[w], out.windowFont));
+        wordLeft = out.statementWords[w].right() + 1;
+    }
 
     // The card details: the name and year, then four lines of label and box
     // chains, each item one pixel right of the one before.

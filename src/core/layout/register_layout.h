@@ -32,6 +32,10 @@ struct RegisterLayout
     int detailsFont = 0;
     int overdrawnFont = 0;
     QRect proPanel1, lHelp, lAbout;
+    // The statement words after About (LImport, LReconcile, LReport,
+    // LExport), each as far after the one before as Help is from the strip's
+    // left edge.
+    std::array<QRect, 4> statementWords;
     QRect panel2;                      // the body, in the window
     QRect stringGrid;                  // in the body
     std::array<int, 7> columnWidths{}; // column 0 is the row numbers

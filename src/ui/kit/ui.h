@@ -15,6 +15,11 @@ class TChangeYrForm;
 class TAboutBox;
 class Tpursepri;
 class Tte;
+class TCsvColumns;
+class TImportPreview;
+class TReconcileForm;
+class TExportForm;
+class TReportForm;
 
 // What every window reaches: the program state, the button logic of the two
 // big windows, and the other windows (each made once at start-up).
@@ -38,6 +43,12 @@ struct Ui
     QPointer<TAboutBox> aboutBox;
     QPointer<Tpursepri> pursepri;
     QPointer<Tte> te;
+    // The statement dialogs of the register, made after the eight windows.
+    QPointer<TCsvColumns> csvColumns;
+    QPointer<TImportPreview> importPreview;
+    QPointer<TReconcileForm> reconcileForm;
+    QPointer<TExportForm> exportForm;
+    QPointer<TReportForm> reportForm;
 };
 
 // Runs a handler under the message guard, then refreshes every window, even

@@ -6,6 +6,7 @@
 #include "ui/kit/ui.h"
 #include "core/platform/user_error.h"
 
+#include "ui/kit/file_chooser.h"
 #include <QDir>
 #include <QFileDialog>
 #include <QFrame>
@@ -196,6 +197,11 @@ void Tpursepri::gfClick()
 
 void Tpursepri::Button1Click()
 {
+    if (const auto answer = answeredFile(FileChoice::Open, QStringLiteral("Open"))) {
+        if (*answer)
+            openFile(**answer);
+        return;
+    }
     QFileDialog tud(this);
     tud.setObjectName(QStringLiteral("tud"));
     tud.setFileMode(QFileDialog::ExistingFile);

@@ -8,6 +8,10 @@
 #include "ui/windows/card_dialog.h"
 #include "ui/windows/entry_dialog.h"
 #include "ui/windows/year_chooser.h"
+#include "ui/windows/csv_columns.h"
+#include "ui/windows/export_dialog.h"
+#include "ui/windows/import_preview.h"
+#include "ui/windows/reconcile_dialog.h"
 #include "ui/windows/main_window.h"
 #include "ui/windows/register_window.h"
 
@@ -40,6 +44,11 @@ ProgramWindows::ProgramWindows(Pursewise& p) : m_ui(p)
     m_ui.aboutBox = add(new TAboutBox(m_ui.main));
     m_ui.pursepri = add(new Tpursepri(m_ui));
     m_ui.te = add(new Tte(m_ui.main));
+    m_ui.csvColumns = add(new TCsvColumns(m_ui, m_ui.form1));
+    m_ui.importPreview = add(new TImportPreview(m_ui, *m_ui.csvColumns, m_ui.form1));
+    m_ui.reconcileForm = add(new TReconcileForm(m_ui, m_ui.form1));
+    m_ui.exportForm = add(new TExportForm(m_ui, m_ui.form1));
+    m_ui.reportForm = add(new TReportForm(m_ui, m_ui.form1));
 }
 
 ProgramWindows::~ProgramWindows()

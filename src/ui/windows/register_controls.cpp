@@ -85,6 +85,23 @@ void TForm1::buildMenuStrip()
     about->adjustSize();
     about->move(104, 2);
     connect(help, &ClickLabel::clicked, this, [] { showHelp(1); });
+    // What comes in from a bank's statement and goes out to a report or
+    // another program, after the design's two words.
+    const std::pair<const char*, void (TForm1::*)()> words[] = {
+        {"Import", &TForm1::LImportClick},
+        {"Reconcile", &TForm1::LReconcileClick},
+        {"Report", &TForm1::LReportClick},
+        {"Export", &TForm1::LExportClick}};
+    int left = about->x() + about->width();
+    for (const auto& [word, handler] : words) {
+        auto* label = new ClickLabel(QString::fromLatin1(word), strip);
+        label->setObjectName(QStringLiteral("L") + QString::fromLatin1(word));
+        label->adjustSize();
+        left += 30;
+        label->move(left, 2);
+        left += label->width();
+        connect(label, &ClickLabel::clicked, this, handler);
+    }
     connect(about, &ClickLabel::clicked, this, [this] {
         if (m_ui.aboutBox)
             m_ui.aboutBox->exec();

@@ -8,6 +8,9 @@
 #include "ui/kit/screen_centre.h"
 #include "ui/kit/ui.h"
 #include "ui/windows/entry_dialog.h"
+#include "ui/windows/export_dialog.h"
+#include "ui/windows/import_preview.h"
+#include "ui/windows/reconcile_dialog.h"
 #include "ui/windows/print_window.h"
 #include "ui/windows/year_chooser.h"
 
@@ -114,6 +117,30 @@ void TForm1::BB9Click()
     m_ui.pursepri->activateWindow();
 }
 
+void TForm1::LImportClick()
+{
+    if (m_ui.importPreview)
+        m_ui.importPreview->importStatement();
+}
+
+void TForm1::LReconcileClick()
+{
+    if (m_ui.reconcileForm)
+        m_ui.reconcileForm->exec();
+}
+
+void TForm1::LReportClick()
+{
+    if (m_ui.reportForm)
+        m_ui.reportForm->exec();
+}
+
+void TForm1::LExportClick()
+{
+    if (m_ui.exportForm)
+        m_ui.exportForm->exec();
+}
+
 void TForm1::BB10Click()
 {
     close();
@@ -143,6 +170,9 @@ void TForm1::layOutClient(QSize area)
     named("ProPanel1")->setGeometry(l.proPanel1);
     named("LHelp")->setGeometry(l.lHelp);
     named("LAbout")->setGeometry(l.lAbout);
+    const char* statementWords[] = {"LImport", "LReconcile", "LReport", "LExport"};
+    for (std::size_t w = 0; w < l.statementWords.size(); ++w)
+        named(statementWords[w])->setGeometry(l.statementWords[w]);
     named("Panel2")->setGeometry(l.panel2);
     m_grid->setGeometry(l.stringGrid);
     m_grid->verticalHeader()->setFixedWidth(l.columnWidths[0]);

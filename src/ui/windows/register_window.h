@@ -32,6 +32,11 @@ public:
     void bb8Click();
     void BB9Click();
     void BB10Click();
+    // The statement words of the menu strip.
+    void LImportClick();
+    void LReconcileClick();
+    void LReportClick();
+    void LExportClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
