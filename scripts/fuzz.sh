@@ -13,7 +13,8 @@ seconds="${1:-30}"
 shift || true
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] &&
-  targets=(card_list summary year_ledger card_info begin_bal year_list money)
+  targets=(card_list summary year_ledger card_info begin_bal year_list money fast_text
+    qif_statement csv_statement ofx_statement)
 jobs="${PURSEWISE_FUZZ_JOBS:-$(nproc)}"
 
 "$root/scripts/install-deps.sh" fuzz
