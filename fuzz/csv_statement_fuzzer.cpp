@@ -30,6 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     m.memoColumn = input.ConsumeIntegralInRange(0, 5);
     if (input.ConsumeBool()) {
         m.layout = CsvMapping::AmountLayout::ChargeAndPaymentColumns;
+        m.amountColumn = 0; // as the dialog leaves it, and as fromText gives it
         m.chargeColumn = input.ConsumeIntegralInRange(1, 5);
         m.paymentColumn = m.chargeColumn % 5 + 1;
     } else {
