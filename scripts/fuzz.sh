@@ -23,6 +23,7 @@ cmake -S "$root" --preset fuzz -B "$build" >/dev/null
 cmake --build "$build" --parallel "$(nproc)" --target "${targets[@]/#/fuzz_}"
 
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+export LSAN_OPTIONS="suppressions=$root/fuzz/lsan_suppressions.txt"
 run_one() {
   local target="$1" work="$build/fuzz-work/$1" log="$build/fuzz-work/$1.log"
   mkdir -p "$work"
