@@ -12,6 +12,7 @@
 #include <cmath>
 #include <mutex>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -100,6 +101,44 @@ bool looksLikeOfx(const QByteArray& bytes)
     return head.contains("OFXHEADER") || bytes.toUpper().contains("<OFX>");
 }
 
+// libofx's parser takes minutes over thousands of aggregates opened inside one
+// another ("<OFX><X><X><X>..." with nothing between), and seconds over a tag
+// name of a megabyte. A real statement nests a dozen deep and names its tags
+// in a few letters, so both are refused before libofx sees them: the fault
+// and its line, or nothing.
+std::optional<std::pair<int, QString>> structuralFault(const QByteArray& bytes)
+{
+    constexpr int deepest = 100;
+    constexpr qsizetype longestTag = 256;
+    int line = 1;
+    int run = 0; // opening tags in a row with only blanks between them
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '\n' || (c == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n')))
+            ++line;
+        if (c != '<')
+            continue;
+        qsizetype end = i + 1;
+        while (end < bytes.size() && bytes[end] != '>' && bytes[end] != '<' && end - i <= longestTag)
+            ++end;
+        if (end - i > longestTag)
+            return std::pair(line, QStringLiteral("a tag is longer than 256 characters"));
+        const char first = i + 1 < bytes.size() ? bytes[i + 1] : '/';
+        if (first == '/' || first == '?' || first == '!') {
+            run = 0;
+            continue;
+        }
+        qsizetype next = end + 1;
+        while (next < bytes.size() && (bytes[next] == ' ' || bytes[next] == '\t' ||
+                                       bytes[next] == '\r' || bytes[next] == '\n'))
+            ++next;
+        run = next < bytes.size() && bytes[next] == '<' ? run + 1 : 0;
+        if (run > deepest)
+            return std::pair(line, QStringLiteral("elements nest more than 100 deep"));
+    }
+    return std::nullopt;
+}
+
 QString textOf(const char* chars)
 {
     return StatementText::decode(QByteArray(chars)).trimmed();
@@ -168,6 +207,8 @@ Statement parseOfx(const QByteArray& bytes, const QString& fileName)
 {
     if (!looksLikeOfx(bytes))
         throw StatementText::fileError(fileName, 1, QStringLiteral("not an OFX statement"));
+    if (const auto fault = structuralFault(bytes))
+        throw StatementText::fileError(fileName, fault->first, fault->second);
 
     const std::vector<OfxTransaction> found = transactionsOf(bytes, fileName);
     const std::vector<ScannedTransaction> scanned = scanTransactions(bytes);

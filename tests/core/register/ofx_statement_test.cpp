@@ -182,4 +182,37 @@ TEST(OfxStatement, RefusesAFileThatIsNoOfx)
         EXPECT_EQ(errorOf([&] { ofx(c.bytes); }), c.message) << c.label;
 }
 
+// libofx took minutes over deep nesting and seconds over huge tag names;
+// those are refused first. Other damage it survives, giving what it could read.
+TEST(OfxStatement, RefusesNestingAndTagsNoStatementHas)
+{
+    const QByteArray head = sgmlCard("").left(sgmlCard("").indexOf("<OFX>"));
+    EXPECT_EQ(errorOf([&] { ofx(head + "<OFX>\r\n" + QByteArray(100000 * 3, 'x').replace("xxx", "<X>")); }),
+              "Could not import \"t.ofx\": line 12: elements nest more than 100 deep.");
+    EXPECT_EQ(errorOf([&] { ofx(head + "<OFX>\r\n<" + QByteArray(1000000, 'A') + ">x</OFX>"); }),
+              "Could not import \"t.ofx\": line 12: a tag is longer than 256 characters.");
+}
+
+TEST(OfxStatement, SurvivesDamagedFilesWithoutInventingEntries)
+{
+    const QByteArray whole = sgmlCard(transaction("20260102", "-1.00", "X") +
+                                      transaction("20260103", "-2.00", "Y"));
+    const QByteArray head = whole.left(whole.indexOf("<OFX>"));
+    const QByteArray damaged[] = {
+        whole.left(whole.size() / 2),
+        whole.left(whole.indexOf("<TRNAMT>")),
+        head,
+        head + QByteArray(1024, '\xff'),
+        QByteArray(whole).replace("<NAME>", QByteArray("<NAME>\0\0", 8)),
+        QByteArray(whole).replace("-1.00", "nan"),
+        "<?OFX OFXHEADER=\"200\"?>\n<OFX><<<<>>>&&&;</OFX>",
+    };
+    for (const QByteArray& bytes : damaged) {
+        const Statement s = ofx(bytes);
+        EXPECT_LE(s.entries.size(), 2U);
+        for (const StatementEntry& e : s.entries)
+            EXPECT_TRUE(!e.problem.isEmpty() || (e.date.isValid() && e.cents > 0));
+    }
+}
+
 } // namespace
