@@ -13,7 +13,8 @@ seconds="${1:-30}"
 shift || true
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] &&
-  targets=(card_list summary year_ledger card_info begin_bal year_list money)
+  targets=(card_list summary year_ledger card_info begin_bal year_list money fast_text
+    qif_statement csv_statement ofx_statement)
 jobs="${PURSEWISE_FUZZ_JOBS:-$(nproc)}"
 
 "$root/scripts/install-deps.sh" fuzz
@@ -22,6 +23,7 @@ cmake -S "$root" --preset fuzz -B "$build" >/dev/null
 cmake --build "$build" --parallel "$(nproc)" --target "${targets[@]/#/fuzz_}"
 
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+export LSAN_OPTIONS="suppressions=$root/fuzz/lsan_suppressions.txt"
 run_one() {
   local target="$1" work="$build/fuzz-work/$1" log="$build/fuzz-work/$1.log"
   mkdir -p "$work"

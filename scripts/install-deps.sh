@@ -22,6 +22,8 @@ packages=(
   # The install test validates the desktop entry and the AppStream data; the
   # Debian package's dependencies on libraries come from dpkg-shlibdeps.
   desktop-file-utils appstream dpkg-dev
+  # The statement import reads OFX and QFX through libofx, CSV through libcsv.
+  libofx-dev libcsv-dev
 )
 # The fuzz targets (scripts/fuzz.sh) need clang and its libFuzzer runtime;
 # the normal build does not.
