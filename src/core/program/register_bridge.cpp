@@ -261,6 +261,7 @@ void TC::DeleteCard()
     DataFile::remove(key + QStringLiteral("info.dat"));
     DataFile::remove(key + QStringLiteral("bb.dat"));
     DataFile::remove(key + QStringLiteral("yl.dat"));
+    DataFile::remove(key + QStringLiteral("rc.dat"));
     list.SaveList();
     m_p.summary.SaveSummary();
     list.ClearSelection();
