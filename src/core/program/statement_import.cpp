@@ -146,8 +146,16 @@ std::vector<ImportLine> StatementImport::preview(const Statement& statement) con
 
 int StatementImport::post(const std::vector<ImportLine>& lines, bool cleared)
 {
-    const std::vector<std::size_t> order =
-        inDateOrder(lines, [](const ImportLine& l) { return l.ticked && l.canTick(); });
+    // A line goes in only as the preview let it: ticked, tickable, a charge
+    // or a payment, and dated in the year of a ledger the card has. A line
+    // made some other way never writes a ledger no year list names.
+    const auto postable = [this](const ImportLine& l) {
+        return l.ticked && l.canTick() &&
+               (l.entry.kind == EntryKind::Charge || l.entry.kind == EntryKind::Payment) &&
+               l.entry.date.isValid() && l.yearText == twoDigits(l.entry.date.year()) &&
+               m_p.years.items.contains(l.yearText);
+    };
+    const std::vector<std::size_t> order = inDateOrder(lines, postable);
     if (order.empty())
         return 0;
 

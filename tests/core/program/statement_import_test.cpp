@@ -252,6 +252,20 @@ TEST_F(StatementImportTest, PostsOnlyTheTickedLinesThatCanBeTicked)
     EXPECT_EQ(p().reg.E6, QStringLiteral("62.50"));
 }
 
+TEST_F(StatementImportTest, ALineWhoseYearHasNoLedgerIsLeftOutHoweverItWasMade)
+{
+    ImportLine line;
+    line.entry = statementEntry({2019, 5, 1}, Charge, "Old", 100);
+    line.yearText = QStringLiteral("19");
+    line.ticked = true;
+    const auto before = folderSnapshot();
+
+    EXPECT_EQ(import().post({line}, false), 0);
+
+    EXPECT_EQ(folderSnapshot(), before);
+    EXPECT_FALSE(QFile::exists(QStringLiteral("119.dat")));
+}
+
 TEST_F(StatementImportTest, NothingTickedChangesNothing)
 {
     const auto before = folderSnapshot();
