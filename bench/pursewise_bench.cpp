@@ -2,11 +2,11 @@
 // avoid on this machine: the same bytes read with one read, written with one
 // atomic replace, 1000 sums of int64.
 
-#include "data_folder.h"
 #include "core/platform/save_transaction.h"
 #include "core/program/dialog_values.h"
 #include "core/program/pursewise.h"
 #include "core/program/statement_import.h"
+#include "data_folder.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -39,8 +39,8 @@ protected:
                   bool cleared = false)
     {
         ASSERT_TRUE(registerWindow().bb3Click());
-        const EntryValues values = entry(QString::fromLatin1(description),
-                                         QString::fromLatin1(amount), cleared, date);
+        const EntryValues values =
+            entry(QString::fromLatin1(description), QString::fromLatin1(amount), cleared, date);
         if (kind == EntryKind::Charge)
             p().tc.AddCharge(values);
         else
@@ -56,10 +56,10 @@ protected:
             for (int column = 0; column < 8; ++column)
                 shown << p().sg1.cell(column, row);
         const RegisterFields& r = p().reg;
-        shown << p().main.E1 << p().main.E2 << p().main.E3 << p().main.SelectedYr << r.E5
-              << r.E6 << r.E7 << r.E8 << r.EYr << QString::number(p().grid.entryCount())
-              << QString::number(p().ledger.currentRow())
-              << QString::number(int(r.overdrawn)) << QString::number(int(r.shown));
+        shown << p().main.E1 << p().main.E2 << p().main.E3 << p().main.SelectedYr << r.E5 << r.E6
+              << r.E7 << r.E8 << r.EYr << QString::number(p().grid.entryCount())
+              << QString::number(p().ledger.currentRow()) << QString::number(int(r.overdrawn))
+              << QString::number(int(r.shown));
         for (int row = 1; row <= p().grid.entryCount() + 1; ++row)
             for (int column = TGrid::Date; column <= TGrid::Balance; ++column)
                 shown << p().ledger.cell(column, row);

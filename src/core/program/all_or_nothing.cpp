@@ -3,13 +3,8 @@
 #include "core/program/pursewise.h"
 
 ProgramSnapshot::ProgramSnapshot(const Pursewise& p)
-    : m_sg1(p.sg1),
-      m_main(p.main),
-      m_reg(p.reg),
-      m_ledger(p.ledger),
-      m_beginBalGrid(p.beginBalGrid),
-      m_years(p.years),
-      m_selectedRow(p.grid.selectedRow()),
+    : m_sg1(p.sg1), m_main(p.main), m_reg(p.reg), m_ledger(p.ledger),
+      m_beginBalGrid(p.beginBalGrid), m_years(p.years), m_selectedRow(p.grid.selectedRow()),
       m_entryCount(p.grid.entryCount())
 {}
 

@@ -52,6 +52,18 @@ std::map<EntryKey, int> entriesOf(const YearLedger& year, const TccMath& math)
     return keys;
 }
 
+// A description as one cell of a ledger file can hold it: a line break
+// would end the cell line and a NUL damage the file, so each control
+// character becomes a blank ("Two\r\nlines" is "Two  lines").
+QString oneLine(const QString& description)
+{
+    QString text = description;
+    for (QChar& c : text)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            c = u' ';
+    return text;
+}
+
 QString twoDigits(int year)
 {
     return QStringLiteral("%1").arg(year % 100, 2, 10, QLatin1Char('0'));
@@ -93,8 +105,8 @@ std::vector<ImportLine> StatementImport::preview(const Statement& statement) con
                             entry.cents >= 0;
         if (!usable) {
             line.status = ImportStatus::NotUsable;
-            line.note = entry.problem.isEmpty() ? QStringLiteral("no date or no amount")
-                                                : entry.problem;
+            line.note =
+                entry.problem.isEmpty() ? QStringLiteral("no date or no amount") : entry.problem;
             lines.push_back(line);
             continue;
         }
@@ -188,11 +200,10 @@ int StatementImport::post(const std::vector<ImportLine>& lines, bool cleared)
             tc.ChangeYear();
             for (const std::size_t i : entries) {
                 const StatementEntry& from = lines[i].entry;
-                const QString amount =
-                    QString::fromStdString(m_p.math.CentsToAmount(from.cents));
+                const QString amount = QString::fromStdString(m_p.math.CentsToAmount(from.cents));
                 EntryValues entry;
                 entry.date = from.date;
-                entry.description = from.description;
+                entry.description = oneLine(from.description);
                 entry.charge = amount;
                 entry.payment = amount;
                 entry.cleared = cleared;

@@ -119,14 +119,14 @@ TEST_F(ReconcileTest, FinishMarksTheEntriesOfEveryYearAndKeepsTheStatement)
 
     auto expected = before;
     expected[QStringLiteral("125.dat")] =
-        crlf({"2", "1 1 12/28/25", "2 1 Hotel", "3 1 40.00", "5 1 X", "6 1 40.00",
-              "1 2 12/29/25", "2 2 Gift", "3 2 15.00", "5 2 X", "6 2 55.00"});
+        crlf({"2", "1 1 12/28/25", "2 1 Hotel", "3 1 40.00", "5 1 X", "6 1 40.00", "1 2 12/29/25",
+              "2 2 Gift", "3 2 15.00", "5 2 X", "6 2 55.00"});
     expected[QStringLiteral("126.dat")] =
-        crlf({"3", "1 1 11/20/26", "2 1 Books", "3 1 100.00", "5 1 X", "6 1 155.00",
-              "1 2 11/25/26", "2 2 Thanks", "4 2 30.00", "5 2 X", "6 2 125.00", "1 3 12/5/26",
-              "2 3 Late", "3 3 7.00", "6 3 132.00"});
-    expected[QStringLiteral("1info.dat")] = crlf({"Visa", "10/31/27", "18.9", "0", "6/30/27",
-                                                  "15", "900.00", "132.00", "768.00", "125.00"});
+        crlf({"3", "1 1 11/20/26", "2 1 Books", "3 1 100.00", "5 1 X", "6 1 155.00", "1 2 11/25/26",
+              "2 2 Thanks", "4 2 30.00", "5 2 X", "6 2 125.00", "1 3 12/5/26", "2 3 Late",
+              "3 3 7.00", "6 3 132.00"});
+    expected[QStringLiteral("1info.dat")] = crlf(
+        {"Visa", "10/31/27", "18.9", "0", "6/30/27", "15", "900.00", "132.00", "768.00", "125.00"});
     expected[QStringLiteral("1rc.dat")] = crlf({"11/30/26", "125.00"});
     EXPECT_EQ(folderSnapshot(), expected);
 
@@ -182,10 +182,12 @@ TEST_P(ReconcileUnbalanced, IsRefusedWithTheDifferenceAndChangesNothing)
 
 INSTANTIATE_TEST_SUITE_P(
     Statements, ReconcileUnbalanced,
-    testing::Values(
-        UnbalancedCase{"Above", "137.34", "The statement does not balance: the difference is 12.34."},
-        UnbalancedCase{"Below", "120.00", "The statement does not balance: the difference is -5.00."},
-        UnbalancedCase{"ByACent", "125.01", "The statement does not balance: the difference is .01."}),
+    testing::Values(UnbalancedCase{"Above", "137.34",
+                                   "The statement does not balance: the difference is 12.34."},
+                    UnbalancedCase{"Below", "120.00",
+                                   "The statement does not balance: the difference is -5.00."},
+                    UnbalancedCase{"ByACent", "125.01",
+                                   "The statement does not balance: the difference is .01."}),
     [](const testing::TestParamInfo<UnbalancedCase>& info) { return info.param.label; });
 
 TEST_F(ReconcileTest, AnEntryChangedSinceTheListingIsNotMarked)
@@ -297,9 +299,9 @@ TEST_P(ReconcileFailedSave, LeavesEveryFileAndWhatTheProgramShowsAsTheyWere)
     DataFile::failNextWrite(failing, ENOSPC);
     guarded([&] { reconcile().finish(statement("125.00"), lines); });
 
-    EXPECT_EQ(messages.shown(),
-              QStringList{QStringLiteral("Could not save \"%1\": No space left on device")
-                              .arg(failing)});
+    EXPECT_EQ(
+        messages.shown(),
+        QStringList{QStringLiteral("Could not save \"%1\": No space left on device").arg(failing)});
     EXPECT_EQ(folderSnapshot(), before);
     EXPECT_EQ(shownState(), shown);
 

@@ -101,8 +101,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ImportStatus::NoLedgerYear, "27", "no ledger for 2027"},
         PreviewCase{"ACenturyBack", statementEntry({1926, 3, 1}, Charge, "Grandpa", 100),
                     ImportStatus::NoLedgerYear, "26", "no ledger for 1926"},
-        PreviewCase{"DateNotRead", withProblem("'31/31/26' is not a date"),
-                    ImportStatus::NotUsable, "", "'31/31/26' is not a date"}),
+        PreviewCase{"DateNotRead", withProblem("'31/31/26' is not a date"), ImportStatus::NotUsable,
+                    "", "'31/31/26' is not a date"}),
     [](const testing::TestParamInfo<PreviewCase>& info) { return info.param.label; });
 
 TEST_F(StatementImportTest, DuplicatesAreMatchedOneLedgerEntryEach)
@@ -130,8 +130,7 @@ void fillYear26(int entries)
     for (int row = 1; row <= entries; ++row) {
         const QString r = QString::number(row);
         lines << QStringLiteral("1 %1 1/5/26").arg(r) << QStringLiteral("2 %1 Old").arg(r)
-              << QStringLiteral("3 %1 1.00").arg(r)
-              << QStringLiteral("6 %1 %2.00").arg(r).arg(row);
+              << QStringLiteral("3 %1 1.00").arg(r) << QStringLiteral("6 %1 %2.00").arg(r).arg(row);
     }
     DataFile::writeLines(QStringLiteral("126.dat"), lines);
 }
@@ -154,9 +153,12 @@ TEST_F(StatementImportTest, AYearTakesNewEntriesEarliestFirstUpToItsThousandRows
     }));
 
     const std::vector<std::pair<ImportStatus, QString>> expected{
-        {ImportStatus::YearFull, "year 26 is full"}, {ImportStatus::Duplicate, "already in the ledger"},
-        {ImportStatus::Ready, ""},                   {ImportStatus::YearFull, "year 26 is full"},
-        {ImportStatus::Ready, ""},                   {ImportStatus::Ready, ""}};
+        {ImportStatus::YearFull, "year 26 is full"},
+        {ImportStatus::Duplicate, "already in the ledger"},
+        {ImportStatus::Ready, ""},
+        {ImportStatus::YearFull, "year 26 is full"},
+        {ImportStatus::Ready, ""},
+        {ImportStatus::Ready, ""}};
     ASSERT_EQ(lines.size(), expected.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
         EXPECT_EQ(lines[i].status, expected[i].first) << i;
@@ -187,8 +189,8 @@ TEST_F(StatementImportTest, PostsIntoTwoYearsAcrossAYearEndAndCarriesIntoTheLate
                                             "900.00", "35.50", "864.50", "35.50"})},
         // In date order, whatever the statement's order.
         {QStringLiteral("125.dat"),
-         crlf({"2", "1 1 12/28/25", "2 1 Hotel", "3 1 40.00", "5 1 X", "6 1 40.00",
-               "1 2 12/30/25", "2 2 Refund", "4 2 10.00", "5 2 X", "6 2 30.00"})},
+         crlf({"2", "1 1 12/28/25", "2 1 Hotel", "3 1 40.00", "5 1 X", "6 1 40.00", "1 2 12/30/25",
+               "2 2 Refund", "4 2 10.00", "5 2 X", "6 2 30.00"})},
         // 2026 opens at what 2025 left, 30.00.
         {QStringLiteral("126.dat"),
          crlf({"1", "1 1 1/2/26", "2 1 Coffee", "3 1 5.50", "5 1 X", "6 1 35.50"})},
@@ -264,6 +266,19 @@ TEST_F(StatementImportTest, ALineWhoseYearHasNoLedgerIsLeftOutHoweverItWasMade)
 
     EXPECT_EQ(folderSnapshot(), before);
     EXPECT_FALSE(QFile::exists(QStringLiteral("119.dat")));
+}
+
+TEST_F(StatementImportTest, ADescriptionOverSeveralLinesIsEnteredOnOne)
+{
+    std::vector<ImportLine> lines = import().preview(
+        statementOf({statementEntry({2026, 11, 4}, Charge, "Two\r\nlines\tand\0a NUL", 250)}));
+    lines[0].entry.description =
+        QStringLiteral("Two\r\nlines\tand") + QChar(0) + QStringLiteral("a NUL");
+
+    EXPECT_EQ(import().post(lines, false), 1);
+
+    EXPECT_EQ(bytesOf(QStringLiteral("126.dat")),
+              crlf({"1", "1 1 11/4/26", "2 1 Two  lines and a NUL", "3 1 2.50", "6 1 2.50"}));
 }
 
 TEST_F(StatementImportTest, NothingTickedChangesNothing)
@@ -351,9 +366,9 @@ TEST_P(ImportFailedSave, LeavesEveryFileAndWhatTheProgramShowsAsTheyWere)
     DataFile::failNextWrite(failing, ENOSPC);
     guarded([&] { import().post(lines, true); });
 
-    EXPECT_EQ(messages.shown(),
-              QStringList{QStringLiteral("Could not save \"%1\": No space left on device")
-                              .arg(failing)});
+    EXPECT_EQ(
+        messages.shown(),
+        QStringList{QStringLiteral("Could not save \"%1\": No space left on device").arg(failing)});
     EXPECT_EQ(folderSnapshot(), before);
     EXPECT_EQ(shownState(), shown);
     EXPECT_EQ(p().beginBal.openingBalance(27), opening27);
