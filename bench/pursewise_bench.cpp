@@ -2,9 +2,11 @@
 // avoid on this machine: the same bytes read with one read, written with one
 // atomic replace, 1000 sums of int64.
 
-#include "data_folder.h"
+#include "core/platform/save_transaction.h"
 #include "core/program/dialog_values.h"
 #include "core/program/pursewise.h"
+#include "core/program/statement_import.h"
+#include "data_folder.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -210,6 +212,48 @@ void EditRow1(benchmark::State& state)
     }
 }
 BENCHMARK(EditRow1);
+
+// A statement of 1000 new charges in 2026, two or three a day.
+Statement thousandCharges()
+{
+    Statement statement;
+    for (int i = 0; i < 1000; ++i) {
+        StatementEntry entry;
+        entry.date = QDate(2026, 1, 1).addDays(i % 340);
+        entry.description = QStringLiteral("Shop number %1").arg(i);
+        entry.cents = 100 + i;
+        entry.kind = EntryKind::Charge;
+        entry.line = i + 1;
+        statement.entries.push_back(entry);
+    }
+    return statement;
+}
+
+// The import's preview and post of 1000 charges into the empty year 2026 of
+// card 1, with the action's commit; the folder is written afresh (untimed)
+// before each time.
+void ImportThousandEntries(benchmark::State& state)
+{
+    DataFolder folder(0);
+    const Statement statement = thousandCharges();
+    for (auto _ : state) {
+        state.PauseTiming();
+        DataFolder::writeFiles(0);
+        auto p = openProgram();
+        state.ResumeTiming();
+        {
+            DataFile::Transaction action;
+            StatementImport import(*p);
+            const std::vector<ImportLine> lines = import.preview(statement);
+            benchmark::DoNotOptimize(import.post(lines, false));
+            action.commit();
+        }
+        state.PauseTiming();
+        p.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(ImportThousandEntries)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -207,7 +207,7 @@ void checkFolder(const QString& carriedInto)
     if (QFile::exists(DataFile::journalName))
         problem(QStringLiteral("the journal is still there after start-up"));
     static const QRegularExpression temporary(QStringLiteral("\\.dat\\.[A-Za-z0-9]{6}$"));
-    static const QRegularExpression cardFile(QStringLiteral("^(\\d+)(info|bb|yl)\\.dat$"));
+    static const QRegularExpression cardFile(QStringLiteral("^(\\d+)(info|bb|yl|rc)\\.dat$"));
     static const QRegularExpression ledgerFile(QStringLiteral("^(\\d+)\\d\\d\\.dat$"));
     std::set<QString> filedKeys;
     for (const QString& name : QDir().entryList(QDir::Files)) {

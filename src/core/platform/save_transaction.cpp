@@ -292,15 +292,29 @@ Transaction::Transaction() : m_outermost(staged().depth == 0)
     ++staged().depth;
 }
 
-Transaction::~Transaction()
+namespace {
+
+void discardStaged()
 {
-    if (--staged().depth > 0)
-        return;
     for (const Change& change : staged().changes) {
         if (!change.temporary.isEmpty())
             discardTemporary(change.temporary);
     }
     staged().changes.clear();
+}
+
+} // namespace
+
+Transaction::~Transaction()
+{
+    if (--staged().depth > 0)
+        return;
+    discardStaged();
+}
+
+void Transaction::rollback()
+{
+    discardStaged();
 }
 
 void Transaction::commit()

@@ -39,6 +39,15 @@ public:
     // commit or start.
     void commit();
 
+    // Throws away every save and removal staged so far by the whole user
+    // action: the outermost transaction's, not only this one's, since a
+    // part of an action that must not half happen is still one action. The
+    // files stay as they were before the action began, reads see them again,
+    // and a later commit of the outer transaction makes no change. For an
+    // action that is all or nothing (a statement import, a reconcile) and
+    // fails part-way.
+    void rollback();
+
 private:
     bool m_outermost;
 };

@@ -40,7 +40,10 @@ class Reconcile
 public:
     explicit Reconcile(Pursewise& p);
 
-    // The card's last statement, or an empty one when it has no file.
+    // The card's last statement, or an empty one when it has no file. A file
+    // that is not a date and a balance raises with its line ("'11/31/26' is
+    // not a valid date and time (line 1 of 3rc.dat)") and is kept as
+    // 3rc.dat.damaged, as every data file is.
     LastStatement lastStatement() const;
 
     // The uncleared entries of every year of the card dated up to `closing`,
@@ -52,10 +55,13 @@ public:
     std::int64_t difference(std::int64_t statementCents,
                             const std::vector<ReconcileLine>& lines) const;
 
-    // Marks the ticked lines "X", updates the reconciled balance, the card
-    // list row and the files of every year touched, and writes the last
-    // statement file. Raises "The statement does not balance: ..." and
-    // changes nothing when the difference is not zero.
+    // Marks the ticked lines "X", updates the reconciled balance and the files
+    // of every year touched and the card's information, and writes the last
+    // statement file; the card list and the totals show no reconciled
+    // balance, so they stay as they are. Raises "The statement does not
+    // balance: the difference is 12.34." and changes nothing when the
+    // difference is not zero. When a save fails, every staged save of the
+    // action is thrown away and the state is put back as it was.
     void finish(const LastStatement& statement, const std::vector<ReconcileLine>& lines);
 
 private:

@@ -261,6 +261,7 @@ void TC::DeleteCard()
     DataFile::remove(key + QStringLiteral("info.dat"));
     DataFile::remove(key + QStringLiteral("bb.dat"));
     DataFile::remove(key + QStringLiteral("yl.dat"));
+    DataFile::remove(key + QStringLiteral("rc.dat"));
     list.SaveList();
     m_p.summary.SaveSummary();
     list.ClearSelection();
@@ -299,6 +300,13 @@ void TC::AddPayment(const EntryValues& entry)
 
 void TC::addEntry(const EntryValues& entry, EntryKind kind)
 {
+    EnterEntry(entry, kind);
+    SaveAfterEntry();
+    CheckOverdrawn();
+}
+
+void TC::EnterEntry(const EntryValues& entry, EntryKind kind)
+{
     TGrid& grid = m_p.grid;
     grid.SetDate(ShortDate::toText(entry.date));
     grid.SetDescription(entry.description);
@@ -311,11 +319,9 @@ void TC::addEntry(const EntryValues& entry, EntryKind kind)
     grid.RecomputeBalances();
     grid.IncrementEntryCount();
     post(kind);
-    saveAfterEntry();
-    CheckOverdrawn();
 }
 
-void TC::saveAfterEntry()
+void TC::SaveAfterEntry()
 {
     m_p.summary.SaveSummary();
     m_p.cardList.SaveList();

@@ -52,6 +52,15 @@ public:
     void AddPayment(const EntryValues& entry);
     void PostCharge();
     void PostPayment();
+    // The steps of an add at SelectedRow before its saves: the cells, the
+    // cleared mark, the running balance, the count and the posting. Charge or
+    // Payment; never EntryKind::None. AddCharge and AddPayment follow it with
+    // SaveAfterEntry and CheckOverdrawn; the statement import enters many
+    // entries and saves once per year.
+    void EnterEntry(const EntryValues& entry, EntryKind kind);
+    // The saves that follow an added entry: summary, card list, card
+    // information, the year on view, opening balances and year list.
+    void SaveAfterEntry();
     void DeleteCharge();
     void DeletePayment();
 
@@ -67,7 +76,6 @@ private:
     void deleteEntry(EntryKind kind);
     void putOwedAndAvailable();
     void reloadYear();
-    void saveAfterEntry();
 
     Pursewise& m_p;
 };

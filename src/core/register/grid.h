@@ -33,7 +33,8 @@ public:
 
     int selectedRow() const { return m_selectedRow; }
     int entryCount() const { return m_entryCount; }
-    // Only a new card's opening balance sets the count directly (to 1).
+    // Only a new card's opening balance sets the count directly (to 1), and
+    // an action that failed part-way puts back the count it found.
     void setEntryCount(int count) { m_entryCount = count; }
 
     void CaptureSelectedRow();

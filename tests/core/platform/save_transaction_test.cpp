@@ -86,6 +86,39 @@ TEST_F(SaveTransaction, TheGuardCommitsWhatTheHandlerSavedBeforeItStopped)
     EXPECT_EQ(folderSnapshot(), (std::map<QString, QByteArray>{{ledger, "saved\r\n"}}));
 }
 
+TEST_F(SaveTransaction, ARollbackThrowsAwayTheWholeActionsSavesAndRemovals)
+{
+    putBytes(ledger, "old\r\n");
+    putBytes(info, "info\r\n");
+    const auto before = folderSnapshot();
+    MessageRecorder messages;
+    guarded([&before] {
+        // Staged by the handler before the part that must not half happen.
+        DataFile::writeLines(list, {QStringLiteral("1")});
+        DataFile::Transaction part;
+        DataFile::writeLines(ledger, {QStringLiteral("new")});
+        DataFile::remove(info);
+        part.rollback();
+        // Reads see the files as they were, and no temporary file is left.
+        EXPECT_EQ(DataFile::readLines(ledger), QStringList{QStringLiteral("old")});
+        EXPECT_TRUE(DataFile::exists(info));
+        EXPECT_FALSE(DataFile::exists(list));
+        EXPECT_EQ(folderSnapshot(), before);
+    });
+    EXPECT_TRUE(messages.shown().isEmpty());
+    EXPECT_EQ(folderSnapshot(), before);
+}
+
+TEST_F(SaveTransaction, SavesAfterARollbackAreCommittedAsUsual)
+{
+    DataFile::Transaction action;
+    DataFile::writeLines(ledger, {QStringLiteral("dropped")});
+    action.rollback();
+    DataFile::writeLines(info, {QStringLiteral("kept")});
+    action.commit();
+    EXPECT_EQ(folderSnapshot(), (std::map<QString, QByteArray>{{info, "kept\r\n"}}));
+}
+
 TEST_F(SaveTransaction, ASaveKeepsThePermissionsOfTheFileItReplaces)
 {
     putBytes(ledger, "old\r\n");

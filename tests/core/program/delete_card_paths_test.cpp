@@ -45,6 +45,8 @@ TEST_P(DeleteCardYearLines, NeverTouchAFileOutsideTheCardsOwnFiles)
 {
     const YearLineCase& c = GetParam();
     addSampleCards(p(), 12);
+    putBytes(QStringLiteral("1rc.dat"), QByteArray("11/30/26\r\n0.00\r\n"));
+    putBytes(QStringLiteral("12rc.dat"), QByteArray("11/30/26\r\n0.00\r\n"));
     const QString victim = QString::fromLatin1(c.victim);
     ASSERT_TRUE(QDir().mkpath(QString::fromLatin1(c.folder)));
     ASSERT_TRUE(QDir().mkpath(QFileInfo(victim).path()));
@@ -52,7 +54,7 @@ TEST_P(DeleteCardYearLines, NeverTouchAFileOutsideTheCardsOwnFiles)
         putBytes(victim, victimBytes);
     const QByteArray victimBefore = bytesOf(victim);
     putBytes(QStringLiteral("1yl.dat"), QByteArray("26\r\n") + c.line + "\r\n");
-    const QStringList otherCard{"12info.dat", "1226.dat", "12bb.dat", "12yl.dat"};
+    const QStringList otherCard{"12info.dat", "1226.dat", "12bb.dat", "12yl.dat", "12rc.dat"};
     std::map<QString, QByteArray> otherBefore;
     for (const QString& name : otherCard)
         otherBefore[name] = bytesOf(name);
@@ -65,7 +67,7 @@ TEST_P(DeleteCardYearLines, NeverTouchAFileOutsideTheCardsOwnFiles)
     for (const QString& name : otherCard)
         EXPECT_EQ(bytesOf(name).toStdString(), otherBefore[name].toStdString())
             << name.toStdString();
-    for (const char* own : {"126.dat", "1info.dat", "1bb.dat", "1yl.dat"})
+    for (const char* own : {"126.dat", "1info.dat", "1bb.dat", "1yl.dat", "1rc.dat"})
         EXPECT_FALSE(QFileInfo::exists(QString::fromLatin1(own))) << own;
     EXPECT_EQ(p().cardList.RowOfKey(QStringLiteral("1")), 0);
 }
@@ -84,6 +86,7 @@ INSTANTIATE_TEST_SUITE_P(
                     YearLineCase{"OtherCardsInfo", "2info", "12info.dat", "."},
                     YearLineCase{"OtherCardsYearList", "2yl", "12yl.dat", "."},
                     YearLineCase{"OtherCardsBalances", "2bb", "12bb.dat", "."},
+                    YearLineCase{"OtherCardsStatement", "2rc", "12rc.dat", "."},
                     YearLineCase{"EmptyLine", "", "1.dat", "."}),
     [](const testing::TestParamInfo<YearLineCase>& info) { return info.param.label; });
 

@@ -265,15 +265,17 @@ TEST_F(CardSequences, DeletingACardRemovesEveryFileOfItsYears)
     putBytes(QStringLiteral("3yl.dat"), "25\r\n26\r\n");
     putBytes(QStringLiteral("325.dat"), "0\r\n");
     putBytes(QStringLiteral("3bb.dat"), "0 26 F\r\n");
+    putBytes(QStringLiteral("3rc.dat"), "11/30/26\r\n0.00\r\n");
+    putBytes(QStringLiteral("2rc.dat"), "11/30/26\r\n0.00\r\n");
     QFile::remove(QStringLiteral("326.dat"));
 
     clickCard(3);
     mainWindow().B3Click();
 
     EXPECT_TRUE(messages.shown().isEmpty()) << messages.shown().join(u'|').toStdString();
-    for (const char* gone : {"325.dat", "326.dat", "3info.dat", "3bb.dat", "3yl.dat"})
+    for (const char* gone : {"325.dat", "326.dat", "3info.dat", "3bb.dat", "3yl.dat", "3rc.dat"})
         EXPECT_FALSE(QFile::exists(QString::fromLatin1(gone))) << gone;
-    for (const char* kept : {"1info.dat", "126.dat", "2info.dat", "226.dat", "2yl.dat"})
+    for (const char* kept : {"1info.dat", "126.dat", "2info.dat", "226.dat", "2yl.dat", "2rc.dat"})
         EXPECT_TRUE(QFile::exists(QString::fromLatin1(kept))) << kept;
     EXPECT_EQ(p().cardList.cardCount(), 2);
     EXPECT_TRUE(p().cardList.selectedKey().isEmpty());
