@@ -73,21 +73,6 @@ std::vector<ExportRow> rowsOfYearFile(const Pursewise& p, const QString& year)
     return rowsOf(ledger, grid.entryCount(), year, p.math);
 }
 
-// The calendar year of a year text, as the opening balances order years: the
-// 89 years before this one and the 10 after it. In 2026 "37" is 1937, "99"
-// 1999, "26" 2026 and "36" 2036.
-int calendarYear(const QString& yearText)
-{
-    const int current = Clock::today().year();
-    const int twoDigits = yearText.trimmed().toInt();
-    int year = current - current % 100 + twoDigits;
-    if (year > current + 10)
-        year -= 100;
-    else if (year < current - 89)
-        year += 100;
-    return year;
-}
-
 bool needsQuotes(const QString& field)
 {
     for (const QChar c : field) {
@@ -147,6 +132,18 @@ QString oneLine(const QString& text)
 
 } // namespace
 
+int calendarYearOf(const QString& yearText)
+{
+    const int current = Clock::today().year();
+    const int twoDigits = yearText.trimmed().toInt();
+    int year = current - current % 100 + twoDigits;
+    if (year > current + 10)
+        year -= 100;
+    else if (year < current - 89)
+        year += 100;
+    return year;
+}
+
 QString exportAmount(std::int64_t cents)
 {
     // Unsigned, so that the most negative cents still have a magnitude.
@@ -176,7 +173,7 @@ std::vector<ExportRow> allYearsRows(const Pursewise& p)
     if (!years.contains(p.main.SelectedYr))
         years.append(p.main.SelectedYr);
     std::stable_sort(years.begin(), years.end(), [](const QString& a, const QString& b) {
-        return calendarYear(a) < calendarYear(b);
+        return calendarYearOf(a) < calendarYearOf(b);
     });
 
     std::vector<ExportRow> rows;

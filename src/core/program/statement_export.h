@@ -66,6 +66,11 @@ QByteArray exportQif(const std::vector<ExportRow>& rows);
 // file. Raises "Could not save "NAME": reason", NAME being the file's name.
 void saveExport(const QString& path, const QByteArray& bytes);
 
+// The calendar year of a two-digit year text, as the opening balances order
+// years: one of the 89 years before this one or the 10 after it. In 2026 "37"
+// is 1937, "99" 1999, "00" 2000 and "36" 2036.
+int calendarYearOf(const QString& yearText);
+
 // Money in cents as the exports write it: 123456 is "1234.56", 5 is "0.05",
 // -2000 is "-20.00".
 QString exportAmount(std::int64_t cents);
