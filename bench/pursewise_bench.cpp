@@ -2,11 +2,13 @@
 // avoid on this machine: the same bytes read with one read, written with one
 // atomic replace, 1000 sums of int64.
 
-#include "data_folder.h"
 #include "core/program/dialog_values.h"
 #include "core/program/pursewise.h"
+#include "core/program/statement_export.h"
+#include "data_folder.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QSaveFile>
 
@@ -210,6 +212,19 @@ void EditRow1(benchmark::State& state)
     }
 }
 BENCHMARK(EditRow1);
+
+// The year on view's 1000 entries gathered, written as CSV and saved to a
+// file beside the data.
+void ExportCsv1000(benchmark::State& state)
+{
+    DataFolder folder;
+    auto p = openProgram();
+    const QString file = QDir::current().filePath(QStringLiteral("export.csv"));
+    for (auto _ : state)
+        saveExport(file, exportCsv(yearOnViewRows(*p)));
+    state.counters["entries"] = p->grid.entryCount();
+}
+BENCHMARK(ExportCsv1000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -24,8 +24,8 @@ namespace {
 
 // The entries table is the last table of the document: give it one header
 // row, which the paged layout repeats at the top of every page it spans.
-// The HTML's <thead> asks for it too; this makes it so whatever the importer
-// made of that.
+// The HTML's <thead> gives it already; a format change would lay the whole
+// document out again, so it is made only when the importer did not.
 void repeatEntriesHeader(QTextDocument& document)
 {
     QTextTable* entries = nullptr;
@@ -33,7 +33,7 @@ void repeatEntriesHeader(QTextDocument& document)
         if (auto* table = qobject_cast<QTextTable*>(frame))
             entries = table;
     }
-    if (entries == nullptr)
+    if (entries == nullptr || entries->format().headerRowCount() == 1)
         return;
     QTextTableFormat format = entries->format();
     format.setHeaderRowCount(1);
@@ -55,12 +55,14 @@ ReportPages::ReportPages(const YearReport& report, QPaintDevice& device, const Q
     const qreal footerHeight = 2 * footer.lineSpacing();
     m_bodyHeight = std::max<qreal>(pageSize.height() - footerHeight, footer.lineSpacing());
 
+    // Device, font, margin and page size before the text: each change after
+    // it would lay the 1000 rows out once more.
     m_document->documentLayout()->setPaintDevice(&device);
     m_document->setDefaultFont(text);
     m_document->setDocumentMargin(0);
+    m_document->setPageSize(QSizeF(pageSize.width(), m_bodyHeight));
     m_document->setHtml(reportHtml(report));
     repeatEntriesHeader(*m_document);
-    m_document->setPageSize(QSizeF(pageSize.width(), m_bodyHeight));
 }
 
 ReportPages::~ReportPages() = default;
