@@ -242,7 +242,11 @@ void saveExport(const QString& path, const QByteArray& bytes)
     // and, inside a user action, stages the file for the action's journal,
     // which only knows the data folder. An export is no data file; QSaveFile
     // gives it the same promise on its own, old file or whole new file.
-    const QString name = QFileInfo(path).fileName();
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    // Said as the data files say it, not in QSaveFile's words.
+    if (info.isDir())
+        throw DataFile::fileError("save", name, EISDIR, QString());
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))
