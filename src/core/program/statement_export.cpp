@@ -20,6 +20,9 @@
 
 namespace {
 
+// The cents of a stored amount, none for an empty cell: a plain amount is read
+// where it lies, anything else the long way, which raises for a text that is
+// no amount.
 std::optional<std::int64_t> centsOf(const TccMath& math, const QString& text)
 {
     if (text.isEmpty())
