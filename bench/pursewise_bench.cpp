@@ -6,9 +6,11 @@
 #include "core/program/dialog_values.h"
 #include "core/program/pursewise.h"
 #include "core/program/statement_import.h"
+#include "core/program/statement_export.h"
 #include "data_folder.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QSaveFile>
 
@@ -254,6 +256,19 @@ void ImportThousandEntries(benchmark::State& state)
     }
 }
 BENCHMARK(ImportThousandEntries)->Unit(benchmark::kMillisecond);
+
+// The year on view's 1000 entries gathered, written as CSV and saved to a
+// file beside the data.
+void ExportCsv1000(benchmark::State& state)
+{
+    DataFolder folder;
+    auto p = openProgram();
+    const QString file = QDir::current().filePath(QStringLiteral("export.csv"));
+    for (auto _ : state)
+        saveExport(file, exportCsv(yearOnViewRows(*p)));
+    state.counters["entries"] = p->grid.entryCount();
+}
+BENCHMARK(ExportCsv1000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

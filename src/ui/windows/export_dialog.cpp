@@ -1,6 +1,8 @@
 #include "ui/windows/export_dialog.h"
 
+#include "core/platform/clock.h"
 #include "core/program/pursewise.h"
+#include "core/program/year_ledger.h"
 #include "core/program/statement_export.h"
 #include "core/program/year_report.h"
 #include "ui/kit/dialog_controls.h"
@@ -39,7 +41,7 @@ QString plainName(const QString& text)
 // "2026" for the year text "26".
 QString yearNumber(const Pursewise& p)
 {
-    return QString::number(calendarYearOf(p.reg.EYr));
+    return QString::number(calendarYearOf(p.reg.EYr, Clock::today().year()));
 }
 
 } // namespace

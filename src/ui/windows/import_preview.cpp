@@ -5,6 +5,7 @@
 #include "core/register/csv_statement.h"
 #include "core/register/ofx_statement.h"
 #include "core/register/qif_statement.h"
+#include "core/register/statement_format.h"
 #include "core/register/statement_text.h"
 #include "ui/kit/dialog_controls.h"
 #include "ui/kit/file_chooser.h"
@@ -116,6 +117,8 @@ bool TImportPreview::readStatement(const QString& path, Statement& statement)
         return true;
     case StatementFormat::Csv:
         break;
+    case StatementFormat::Unknown:
+        throw StatementText::fileError(name, QStringLiteral("not an OFX, QFX, QIF or CSV statement"));
     }
     const std::optional<CsvMapping> mapping = m_columns.choose(bytes, m_ui.p.reg.cardKey);
     if (!mapping)
