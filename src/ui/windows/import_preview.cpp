@@ -57,10 +57,10 @@ TImportPreview::TImportPreview(Ui& ui, TCsvColumns& columns, QWidget* parent)
                              QStringLiteral("Note")},
                             this);
     m_table->setGeometry(12, 34, clientWidth - 24, 300);
-    m_table->setColumnWidth(1, 90);
-    m_table->setColumnWidth(2, 220);
-    m_table->setColumnWidth(3, 90);
-    m_table->setColumnWidth(4, 70);
+    m_table->setColumnWidth(1, 80);
+    m_table->setColumnWidth(2, 205);
+    m_table->setColumnWidth(3, 80);
+    m_table->setColumnWidth(4, 65);
     keepWhite(m_table);
     m_cleared = new QCheckBox(
         QStringLiteral("Mark the imported entries as having appeared on the monthly statement (X)"),
