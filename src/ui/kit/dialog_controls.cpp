@@ -60,3 +60,11 @@ FormCheck checkTypedDates(std::initializer_list<ShortDateEdit*> boxes)
             return FormCheck::refuse(ShortDate::notADateMessage(box->text()), box->objectName());
     return {};
 }
+
+void dressStatementDialog(QWidget* dialog, const QString& caption, int width, int height)
+{
+    dialog->setWindowTitle(caption);
+    dialog->resize(width, height);
+    dialog->setFont(dialogFont(QStringLiteral("MS Sans Serif"), 13));
+    setBackground(dialog, designColour(12365366));
+}

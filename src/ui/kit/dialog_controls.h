@@ -34,6 +34,10 @@ void keepWhite(QWidget* box);
 // user edited stays edited after the program shows its prepared form.
 void showPreparedText(QLineEdit* box, const QString& text);
 
+// The look the register's statement dialogs share: their caption and size,
+// the dialogs' 13-pixel font and the year chooser's colour.
+void dressStatementDialog(QWidget* dialog, const QString& caption, int width, int height);
+
 // OK's first check, before anything is prepared or saved: each date box must
 // hold a date in the short format. The boxes take their typed dates; the
 // first whose text names none is refused, with the focus going to it.

@@ -2,7 +2,6 @@
 
 #include "core/platform/messages.h"
 #include "ui/kit/dialog_controls.h"
-#include "ui/kit/look.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -38,7 +37,8 @@ QString settingsKey(const QString& cardKey)
 {
     // One data folder's card 3 is not another's.
     return QStringLiteral("csv-columns/%1/%2")
-        .arg(QString::fromLatin1(QDir::currentPath().toUtf8().toBase64(QByteArray::Base64UrlEncoding)),
+        .arg(QString::fromLatin1(
+                 QDir::currentPath().toUtf8().toBase64(QByteArray::Base64UrlEncoding)),
              cardKey);
 }
 
@@ -74,7 +74,8 @@ void pickColumn(QComboBox* box, int column)
 
 std::optional<CsvMapping> rememberedColumns(const QString& cardKey)
 {
-    const QString text = QSettings(organisation, applicationTitle).value(settingsKey(cardKey)).toString();
+    const QString text =
+        QSettings(organisation, applicationTitle).value(settingsKey(cardKey)).toString();
     return text.isEmpty() ? std::nullopt : CsvMapping::fromText(text);
 }
 
@@ -88,10 +89,8 @@ void rememberColumns(const QString& cardKey, const CsvMapping& mapping)
 TCsvColumns::TCsvColumns(Ui& ui, QWidget* parent)
     : DialogFrame(ui, QStringLiteral("CsvColumns"), std::nullopt, parent)
 {
-    setWindowTitle(QStringLiteral("Columns of the statement"));
-    resize(clientWidth, clientHeight);
-    setFont(dialogFont(QStringLiteral("MS Sans Serif"), 13));
-    setBackground(this, designColour(12365366));
+    dressStatementDialog(this, QStringLiteral("Columns of the statement"), clientWidth,
+                         clientHeight);
 
     m_rows = new QTableWidget(this);
     m_rows->setObjectName(QStringLiteral("Rows"));
@@ -103,8 +102,8 @@ TCsvColumns::TCsvColumns(Ui& ui, QWidget* parent)
     const int left = 12, boxLeft = 170, boxWidth = 150, right = 340, rightBox = 480;
     dialogLabel(this, "LDelimiter", QStringLiteral("Columns are separated by:"), left, 216);
     m_delimiter = combo(this, "Delimiter", {boxLeft, 212, boxWidth, 24});
-    m_delimiter->addItems({QStringLiteral("Commas"), QStringLiteral("Semicolons"),
-                           QStringLiteral("Tabs")});
+    m_delimiter->addItems(
+        {QStringLiteral("Commas"), QStringLiteral("Semicolons"), QStringLiteral("Tabs")});
     m_header = new QCheckBox(QStringLiteral("The first row holds the column names"), this);
     m_header->setObjectName(QStringLiteral("C1"));
     m_header->setGeometry(right, 212, 290, 24);
@@ -123,7 +122,8 @@ TCsvColumns::TCsvColumns(Ui& ui, QWidget* parent)
     m_oneAmount = radio(this, "R1", QStringLiteral("One amount column:"), {left, 310, 155, 24});
     m_amount = combo(this, "Amount", {boxLeft, 310, boxWidth, 24});
     m_positive = radio(this, "R3", QStringLiteral("Charges are positive"), {right, 310, 150, 24});
-    m_negative = radio(this, "R4", QStringLiteral("Charges are negative"), {rightBox, 310, 150, 24});
+    m_negative =
+        radio(this, "R4", QStringLiteral("Charges are negative"), {rightBox, 310, 150, 24});
     m_twoAmounts = radio(this, "R2", QStringLiteral("Charges column:"), {left, 342, 155, 24});
     m_charges = combo(this, "Charges", {boxLeft, 342, boxWidth, 24});
     dialogLabel(this, "LPayments", QStringLiteral("Payments column:"), right, 346);
@@ -174,10 +174,10 @@ std::optional<CsvMapping> TCsvColumns::choose(const QByteArray& bytes, const QSt
 void TCsvColumns::showMapping(const CsvMapping& mapping)
 {
     m_showing = true;
-    const auto delimiter = std::find(std::begin(delimiters), std::end(delimiters), mapping.delimiter);
-    m_delimiter->setCurrentIndex(delimiter == std::end(delimiters)
-                                     ? 0
-                                     : int(delimiter - std::begin(delimiters)));
+    const auto delimiter =
+        std::find(std::begin(delimiters), std::end(delimiters), mapping.delimiter);
+    m_delimiter->setCurrentIndex(
+        delimiter == std::end(delimiters) ? 0 : int(delimiter - std::begin(delimiters)));
     m_header->setChecked(mapping.hasHeader);
     m_showing = false;
     showRows();
@@ -216,7 +216,8 @@ void TCsvColumns::showRows()
     m_rows->setColumnCount(int(columns));
     m_rows->setHorizontalHeaderLabels(names);
     const std::size_t first = header ? 1 : 0;
-    m_rows->setRowCount(int(std::min<std::size_t>(shownRows, rows.size() - std::min(first, rows.size()))));
+    m_rows->setRowCount(
+        int(std::min<std::size_t>(shownRows, rows.size() - std::min(first, rows.size()))));
     for (int r = 0; r < m_rows->rowCount(); ++r) {
         const QStringList& row = rows[first + std::size_t(r)];
         for (qsizetype c = 0; c < row.size(); ++c)

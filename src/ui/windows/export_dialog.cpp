@@ -2,12 +2,11 @@
 
 #include "core/platform/clock.h"
 #include "core/program/pursewise.h"
-#include "core/program/year_ledger.h"
 #include "core/program/statement_export.h"
+#include "core/program/year_ledger.h"
 #include "core/program/year_report.h"
 #include "ui/kit/dialog_controls.h"
 #include "ui/kit/file_chooser.h"
-#include "ui/kit/look.h"
 #include "ui/kit/ui.h"
 #include "ui/windows/report_printer.h"
 
@@ -49,10 +48,7 @@ QString yearNumber(const Pursewise& p)
 TExportForm::TExportForm(Ui& ui, QWidget* parent)
     : DialogFrame(ui, QStringLiteral("ExportForm"), std::nullopt, parent)
 {
-    setWindowTitle(QStringLiteral("Export entries"));
-    resize(clientWidth, 190);
-    setFont(dialogFont(QStringLiteral("MS Sans Serif"), 13));
-    setBackground(this, designColour(12365366));
+    dressStatementDialog(this, QStringLiteral("Export entries"), clientWidth, 190);
 
     dialogLabel(this, "LWhich", QStringLiteral("Entries of:"), 20, 14);
     m_year = radio(this, "R1", QStringLiteral("The year on view"), 20, 38);
@@ -87,10 +83,9 @@ void TExportForm::OKClick()
         QStringLiteral("%1 %2.%3")
             .arg(plainName(p.reg.L7), all ? QStringLiteral("all years") : yearNumber(p),
                  csv ? QStringLiteral("csv") : QStringLiteral("qif"));
-    const QString path =
-        chooseFile(this, FileChoice::Save, QStringLiteral("Export entries"),
-                   csv ? QStringLiteral("CSV files (*.csv)") : QStringLiteral("QIF files (*.qif)"),
-                   suggested);
+    const QString path = chooseFile(
+        this, FileChoice::Save, QStringLiteral("Export entries"),
+        csv ? QStringLiteral("CSV files (*.csv)") : QStringLiteral("QIF files (*.qif)"), suggested);
     if (path.isEmpty())
         return;
     bool done = false;
@@ -106,10 +101,7 @@ void TExportForm::OKClick()
 TReportForm::TReportForm(Ui& ui, QWidget* parent)
     : DialogFrame(ui, QStringLiteral("ReportForm"), std::nullopt, parent)
 {
-    setWindowTitle(QStringLiteral("Report of the year"));
-    resize(clientWidth, 130);
-    setFont(dialogFont(QStringLiteral("MS Sans Serif"), 13));
-    setBackground(this, designColour(12365366));
+    dressStatementDialog(this, QStringLiteral("Report of the year"), clientWidth, 130);
 
     dialogLabel(this, "LReport",
                 QStringLiteral("The year on view, with its balances and every entry."), 20, 16);
@@ -145,10 +137,10 @@ void TReportForm::PrintClick()
 void TReportForm::PdfClick()
 {
     const Pursewise& p = m_ui.p;
-    const QString path = chooseFile(
-        this, FileChoice::Save, QStringLiteral("Save the report as PDF"),
-        QStringLiteral("PDF files (*.pdf)"),
-        QStringLiteral("%1 %2.pdf").arg(plainName(p.reg.L7), yearNumber(p)));
+    const QString path =
+        chooseFile(this, FileChoice::Save, QStringLiteral("Save the report as PDF"),
+                   QStringLiteral("PDF files (*.pdf)"),
+                   QStringLiteral("%1 %2.pdf").arg(plainName(p.reg.L7), yearNumber(p)));
     if (path.isEmpty())
         return;
     bool done = false;

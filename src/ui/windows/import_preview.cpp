@@ -9,7 +9,6 @@
 #include "core/register/statement_text.h"
 #include "ui/kit/dialog_controls.h"
 #include "ui/kit/file_chooser.h"
-#include "ui/kit/look.h"
 #include "ui/kit/tick_table.h"
 #include "ui/kit/ui.h"
 #include "ui/windows/csv_columns.h"
@@ -41,21 +40,18 @@ QString kindText(EntryKind kind)
 } // namespace
 
 TImportPreview::TImportPreview(Ui& ui, TCsvColumns& columns, QWidget* parent)
-    : DialogFrame(ui, QStringLiteral("ImportPreview"), std::nullopt, parent),
-      m_columns(columns), m_import(ui.p)
+    : DialogFrame(ui, QStringLiteral("ImportPreview"), std::nullopt, parent), m_columns(columns),
+      m_import(ui.p)
 {
-    setWindowTitle(QStringLiteral("Import a statement"));
-    resize(clientWidth, clientHeight);
-    setFont(dialogFont(QStringLiteral("MS Sans Serif"), 13));
-    setBackground(this, designColour(12365366));
+    dressStatementDialog(this, QStringLiteral("Import a statement"), clientWidth, clientHeight);
 
     m_file = dialogLabel(this, "LFile", QString(), 12, 10);
     m_file->setFixedWidth(clientWidth - 24);
-    m_table = new TickTable("Entries",
-                            {QStringLiteral("Date"), QStringLiteral("Description"),
-                             QStringLiteral("Amount"), QStringLiteral("Kind"),
-                             QStringLiteral("Note")},
-                            this);
+    m_table =
+        new TickTable("Entries",
+                      {QStringLiteral("Date"), QStringLiteral("Description"),
+                       QStringLiteral("Amount"), QStringLiteral("Kind"), QStringLiteral("Note")},
+                      this);
     m_table->setGeometry(12, 34, clientWidth - 24, 300);
     m_table->setColumnWidth(1, 80);
     m_table->setColumnWidth(2, 205);
@@ -84,10 +80,10 @@ TImportPreview::TImportPreview(Ui& ui, TCsvColumns& columns, QWidget* parent)
 
 void TImportPreview::importStatement()
 {
-    const QString path = chooseFile(parentWidget(), FileChoice::Open,
-                                    QStringLiteral("Import a statement"),
-                                    QStringLiteral("Statements (*.ofx *.qfx *.qif *.csv *.txt);;"
-                                                   "All files (*)"));
+    const QString path =
+        chooseFile(parentWidget(), FileChoice::Open, QStringLiteral("Import a statement"),
+                   QStringLiteral("Statements (*.ofx *.qfx *.qif *.csv *.txt);;"
+                                  "All files (*)"));
     if (path.isEmpty())
         return;
     Statement statement;
@@ -118,7 +114,8 @@ bool TImportPreview::readStatement(const QString& path, Statement& statement)
     case StatementFormat::Csv:
         break;
     case StatementFormat::Unknown:
-        throw StatementText::fileError(name, QStringLiteral("not an OFX, QFX, QIF or CSV statement"));
+        throw StatementText::fileError(name,
+                                       QStringLiteral("not an OFX, QFX, QIF or CSV statement"));
     }
     const std::optional<CsvMapping> mapping = m_columns.choose(bytes, m_ui.p.reg.cardKey);
     if (!mapping)
@@ -152,9 +149,8 @@ void TImportPreview::showCount()
     const auto ticked = std::count_if(m_lines.begin(), m_lines.end(), [](const ImportLine& line) {
         return line.ticked && line.canTick();
     });
-    m_count->setText(QStringLiteral("%1 of %2 entries ticked for the import.")
-                         .arg(ticked)
-                         .arg(m_lines.size()));
+    m_count->setText(
+        QStringLiteral("%1 of %2 entries ticked for the import.").arg(ticked).arg(m_lines.size()));
     m_okButton->setEnabled(ticked > 0);
 }
 

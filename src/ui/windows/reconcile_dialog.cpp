@@ -5,7 +5,6 @@
 #include "core/platform/short_date.h"
 #include "core/program/pursewise.h"
 #include "ui/kit/dialog_controls.h"
-#include "ui/kit/look.h"
 #include "ui/kit/short_date_edit.h"
 #include "ui/kit/tick_table.h"
 #include "ui/kit/ui.h"
@@ -24,10 +23,8 @@ constexpr int clientHeight = 470;
 TReconcileForm::TReconcileForm(Ui& ui, QWidget* parent)
     : DialogFrame(ui, QStringLiteral("Reconcile"), std::nullopt, parent), m_reconcile(ui.p)
 {
-    setWindowTitle(QStringLiteral("Reconcile with a statement"));
-    resize(clientWidth, clientHeight);
-    setFont(dialogFont(QStringLiteral("MS Sans Serif"), 13));
-    setBackground(this, designColour(12365366));
+    dressStatementDialog(this, QStringLiteral("Reconcile with a statement"), clientWidth,
+                         clientHeight);
 
     m_last = dialogLabel(this, "LLast", QString(), 12, 10);
     m_last->setFixedWidth(clientWidth - 24);
@@ -63,9 +60,8 @@ TReconcileForm::TReconcileForm(Ui& ui, QWidget* parent)
     m_okButton->setText(QStringLiteral("Finish"));
     setTabChain({m_date, m_balance, m_table, m_okButton, m_cancelButton});
 
-    connect(m_date, &ShortDateEdit::dateChanged, this, [this] {
-        handle(m_ui, [this] { listEntries(); });
-    });
+    connect(m_date, &ShortDateEdit::dateChanged, this,
+            [this] { handle(m_ui, [this] { listEntries(); }); });
     connect(m_balance, &QLineEdit::textChanged, this, [this] { showDifference(); });
     connect(m_table, &TickTable::tickChanged, this, [this](int row, bool ticked) {
         if (row >= 0 && row < int(m_lines.size()))
@@ -98,10 +94,10 @@ void TReconcileForm::listEntries()
     m_lines.clear();
     m_lines = m_reconcile.uncleared(m_date->date());
     for (const ReconcileLine& line : m_lines)
-        m_table->addRow(line.ticked, true,
-                        {line.entry.date, line.entry.description, line.entry.charge,
-                         line.entry.payment},
-                        {2, 3});
+        m_table->addRow(
+            line.ticked, true,
+            {line.entry.date, line.entry.description, line.entry.charge, line.entry.payment},
+            {2, 3});
     showDifference();
 }
 
@@ -126,20 +122,19 @@ void TReconcileForm::showDifference()
     for (const ReconcileLine& line : m_lines)
         if (line.ticked)
             ticked += line.effect;
-    m_reconciled->setText(
-        QStringLiteral("Reconciled balance: %1, ticked: %2")
-            .arg(m_ui.p.reg.E8.isEmpty() ? QStringLiteral("0.00") : m_ui.p.reg.E8,
-                 QString::fromStdString(math.CentsToAmount(ticked))));
+    m_reconciled->setText(QStringLiteral("Reconciled balance: %1, ticked: %2")
+                              .arg(m_ui.p.reg.E8.isEmpty() ? QStringLiteral("0.00") : m_ui.p.reg.E8,
+                                   QString::fromStdString(math.CentsToAmount(ticked))));
     const std::optional<std::int64_t> balance = typedBalance();
     if (!balance) {
         m_difference->setText(QStringLiteral("Difference: type the closing balance"));
         return;
     }
     const std::int64_t difference = m_reconcile.difference(*balance, m_lines);
-    m_difference->setText(
-        difference == 0 ? QStringLiteral("Difference: 0.00, the statement balances")
-                        : QStringLiteral("Difference: %1")
-                              .arg(QString::fromStdString(math.CentsToAmount(difference))));
+    m_difference->setText(difference == 0
+                              ? QStringLiteral("Difference: 0.00, the statement balances")
+                              : QStringLiteral("Difference: %1")
+                                    .arg(QString::fromStdString(math.CentsToAmount(difference))));
 }
 
 void TReconcileForm::OKClick()
@@ -151,7 +146,8 @@ void TReconcileForm::OKClick()
     }
     const std::optional<std::int64_t> balance = typedBalance();
     if (!balance) {
-        showMessage(QStringLiteral("The closing balance must be an amount, such as 1234.56 or -20.00."));
+        showMessage(
+            QStringLiteral("The closing balance must be an amount, such as 1234.56 or -20.00."));
         m_balance->setFocus();
         return;
     }
