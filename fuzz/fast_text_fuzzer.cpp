@@ -34,7 +34,7 @@ Reading readWith(const QByteArray& bytes, int skip, Decode decode, Walk walk)
     try {
         walk(reader.takeRest(), before, [&](const CellLineView& cell, qsizetype number) {
             reading.cells << QString::number(number) + u' ' + QString::number(cell.column) + u' ' +
-                                 QString::number(cell.row) + u' ' + cell.text;
+                                 QString::number(cell.row) + u' ' + cell.text.toString();
         });
     } catch (const UserError& error) {
         reading.error = error.what();
