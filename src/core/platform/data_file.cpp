@@ -1,6 +1,7 @@
 #include "core/platform/data_file.h"
 
 #include "core/platform/backup.h"
+#include "core/platform/file_history.h"
 #include "core/platform/save_transaction.h"
 #include "core/platform/user_error.h"
 
@@ -293,10 +294,13 @@ void writeBytes(const QString& name, const QByteArray& bytes)
 {
     DailyBackup::beforeChange();
     const QString temporary = writeTemporary(name, bytes, takeInjectedFailure(name));
-    if (Staging::active())
-        Staging::stageWrite(name, temporary);
-    else
+    if (!Staging::active()) {
         moveIntoPlace(temporary, name);
+        return;
+    }
+    Staging::stageWrite(name, temporary);
+    if (FileHistory* history = FileHistory::installed())
+        history->noteChange(name, bytes);
 }
 
 void remove(const QString& name)
@@ -307,6 +311,8 @@ void remove(const QString& name)
     DailyBackup::beforeChange();
     if (Staging::active()) {
         Staging::stageRemove(name);
+        if (FileHistory* history = FileHistory::installed())
+            history->noteChange(name, std::nullopt);
         return;
     }
     QFile file(name);

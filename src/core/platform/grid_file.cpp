@@ -3,6 +3,7 @@
 #include "core/platform/cell_line.h"
 #include "core/platform/conversions.h"
 #include "core/platform/fast_text.h"
+#include "core/platform/file_history.h"
 
 #include <QFile>
 
@@ -95,7 +96,11 @@ std::string keepDamagedCopy(const QString& name, const QByteArray& bytes)
                                 .arg(copy)
                                 .toStdString());
     }
-    DataFile::writeBytes(copy, bytes);
+    {
+        // The copy keeps the user's bytes safe; no undo may take it away.
+        const FileHistory::Upkeep upkeep;
+        DataFile::writeBytes(copy, bytes);
+    }
     return QStringLiteral("%1 could not be read completely; its original content was kept as %2.")
         .arg(name, copy)
         .toStdString();

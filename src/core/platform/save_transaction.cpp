@@ -1,5 +1,6 @@
 #include "core/platform/save_transaction.h"
 
+#include "core/platform/file_history.h"
 #include "core/platform/system_reason.h"
 
 #include <QDir>
@@ -296,6 +297,8 @@ namespace {
 
 void discardStaged()
 {
+    if (FileHistory* history = FileHistory::installed())
+        history->actionDiscarded();
     for (const Change& change : staged().changes) {
         if (!change.temporary.isEmpty())
             discardTemporary(change.temporary);
@@ -325,13 +328,19 @@ void Transaction::commit()
     // A journal that an earlier commit could not finish goes first, so the
     // files change in the order the actions changed them.
     finishJournal();
-    if (changes.empty())
+    FileHistory* history = FileHistory::installed();
+    if (changes.empty()) {
+        if (history)
+            history->actionDiscarded();
         return;
+    }
     if (changes.size() == 1 && !changes.front().temporary.isEmpty()) {
         // One save is atomic by itself.
         const Change change = changes.front();
         changes.clear();
         moveIntoPlace(change.temporary, change.name);
+        if (history)
+            history->actionCommitted();
         return;
     }
     const QString journal = writeTemporary(journalName, journalText(changes), 0);
@@ -343,6 +352,8 @@ void Transaction::commit()
     apply(committed);
     removeFile(journalName);
     syncFolderOf(journalName);
+    if (history)
+        history->actionCommitted();
 }
 
 void recover()

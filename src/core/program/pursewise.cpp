@@ -35,4 +35,7 @@ void Pursewise::start()
     tc.SelectYear(main.CurrentYr);
     guarded([this] { summary.LoadSummary(); });
     guarded([this] { cardList.MarkExpired(); });
+    // What start-up itself saved (a finished journal, a repaired list) is
+    // no change of the user's to undo.
+    history.clear();
 }

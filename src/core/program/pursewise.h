@@ -2,6 +2,7 @@
 
 #include "core/amounts/cc_math.h"
 #include "core/register/year_list.h"
+#include "core/platform/file_history.h"
 #include "core/platform/text_grid.h"
 #include "core/cards/card_list.h"
 #include "core/cards/card_summary.h"
@@ -28,6 +29,10 @@ public:
     // totals and the "Expired" marks. A step that fails is reported and the
     // others still run, so the program always starts with its years set.
     void start();
+
+    // The session's undo history of every saved change; made first, so that
+    // it records every save of the session. Starts empty after start().
+    FileHistory history;
 
     // Data shown by the windows.
     TextGrid sg1{8, 25, 1};           // card list, row 0 the headers

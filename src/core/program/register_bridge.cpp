@@ -2,6 +2,7 @@
 
 #include "core/platform/clock.h"
 #include "core/platform/data_file.h"
+#include "core/platform/file_history.h"
 #include "core/platform/short_date.h"
 #include "core/platform/user_error.h"
 #include "core/program/dialog_values.h"
@@ -43,6 +44,9 @@ void TC::OpenCard()
         m_p.yrList.ClearYears();
         m_p.yrList.LoadYears();
         if (m_p.yrList.LastYearIsNotCurrent()) {
+            // Opening a card in a new year adds the year, and would add it
+            // again after an undo: it is upkeep, not a change to undo.
+            const FileHistory::Upkeep upkeep;
             m_p.yrList.AddCurrentYear();
             m_p.yrList.SaveYears();
         }
@@ -84,6 +88,7 @@ void TC::reloadYear()
 {
     if (!m_p.beginBal.IsStale())
         return;
+    const FileHistory::Upkeep upkeep;
     m_p.grid.RecomputeBalances();
     m_p.beginBal.MarkFresh();
     m_p.beginBal.SaveBalances();
