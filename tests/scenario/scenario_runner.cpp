@@ -699,8 +699,30 @@ void ScenarioRunner::clickRow(const Step& step, int viewRow)
 
 void ScenarioRunner::pressKey(const Step& step)
 {
-    const auto key = keys().find(step.text);
-    if (key == keys().end())
+    // "Ctrl+Shift+Z": modifiers, each ended by "+", then a named key or a
+    // letter.
+    QString name = step.text;
+    Qt::KeyboardModifiers modifiers;
+    const std::pair<QString, Qt::KeyboardModifier> prefixes[] = {
+        {QStringLiteral("Ctrl+"), Qt::ControlModifier},
+        {QStringLiteral("Shift+"), Qt::ShiftModifier},
+        {QStringLiteral("Alt+"), Qt::AltModifier}};
+    for (bool found = true; found;) {
+        found = false;
+        for (const auto& [prefix, modifier] : prefixes) {
+            if (name.startsWith(prefix) && name.size() > prefix.size()) {
+                modifiers |= modifier;
+                name = name.mid(prefix.size());
+                found = true;
+            }
+        }
+    }
+    Qt::Key pressed = Qt::Key_unknown;
+    if (const auto key = keys().find(name); key != keys().end())
+        pressed = key->second;
+    else if (name.size() == 1 && name[0] >= u'A' && name[0] <= u'Z')
+        pressed = Qt::Key(Qt::Key_A + (name[0].unicode() - u'A'));
+    else
         fail(QStringLiteral("%1 is no key this runner knows").arg(quoted(step.text)));
     QWidget* c = target(step);
     requireUsable(c);
@@ -714,7 +736,7 @@ void ScenarioRunner::pressKey(const Step& step)
         if (QWidget* focus = QApplication::focusWidget(); focus && c->isAncestorOf(focus))
             receiver = focus;
     }
-    QTest::keyClick(receiver, key->second);
+    QTest::keyClick(receiver, pressed, modifiers);
 }
 
 void ScenarioRunner::closeWindow(const Step& step)

@@ -4,6 +4,7 @@
 #include "core/program/main_commands.h"
 #include "core/program/pursewise.h"
 #include "core/program/register_commands.h"
+#include "core/program/undo_commands.h"
 
 #include <QPointer>
 
@@ -25,11 +26,15 @@ class TReportForm;
 // big windows, and the other windows (each made once at start-up).
 struct Ui
 {
-    explicit Ui(Pursewise& state) : p(state), mainCommands(state), registerCommands(state) {}
+    explicit Ui(Pursewise& state)
+        : p(state), mainCommands(state), registerCommands(state), undoCommands(state)
+    {
+    }
 
     Pursewise& p;
     MainCommands mainCommands;
     RegisterCommands registerCommands;
+    UndoCommands undoCommands;
 
     // Shows the state again in every window, and opens or closes the register
     // as the state says. Every handler calls it after it changed anything.

@@ -12,6 +12,7 @@
 #include "ui/kit/look.h"
 #include "ui/kit/pictures.h"
 #include "ui/kit/ui.h"
+#include "ui/kit/undo_controls.h"
 #include "ui/windows/about_box.h"
 #include "ui/windows/card_dialog.h"
 #include "ui/windows/register_window.h"
@@ -93,6 +94,7 @@ void TMain::buildMenuStrip()
                 if (m_ui.te)
                     m_ui.te->exec();
             });
+    addUndoControls(*this, *strip, m_ui);
 }
 
 void TMain::buildBanner()
@@ -230,6 +232,7 @@ void TMain::buildTotals()
 void TMain::refresh()
 {
     m_refreshing = true;
+    showUndoState(*static_cast<QFrame*>(named("ProPanel1")), m_ui);
     m_model->refresh();
     const int row = m_ui.p.sg1.currentRow();
     const QModelIndex current = m_sg1->currentIndex();
@@ -332,6 +335,7 @@ void TMain::layOutClient(QSize area)
         label->move(left, (l.proPanel1.height() - label->height()) / 2);
         left += label->width();
     }
+    placeUndoControls(*static_cast<QFrame*>(named("ProPanel1")));
     named("Panel1")->setGeometry(l.panel1);
     auto* image = static_cast<QLabel*>(named("Image1"));
     image->setGeometry(l.image1);

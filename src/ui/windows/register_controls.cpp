@@ -9,6 +9,7 @@
 #include "ui/kit/look.h"
 #include "ui/kit/pictures.h"
 #include "ui/kit/ui.h"
+#include "ui/kit/undo_controls.h"
 #include "ui/windows/about_box.h"
 #include "ui/windows/register_window.h"
 
@@ -106,6 +107,7 @@ void TForm1::buildMenuStrip()
         if (m_ui.aboutBox)
             m_ui.aboutBox->exec();
     });
+    addUndoControls(*this, *strip, m_ui);
 }
 
 void TForm1::buildDetails(QWidget* body)

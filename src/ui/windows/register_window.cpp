@@ -7,6 +7,7 @@
 #include "ui/kit/grid_view.h"
 #include "ui/kit/screen_centre.h"
 #include "ui/kit/ui.h"
+#include "ui/kit/undo_controls.h"
 #include "ui/windows/entry_dialog.h"
 #include "ui/windows/export_dialog.h"
 #include "ui/windows/import_preview.h"
@@ -15,6 +16,7 @@
 #include "ui/windows/year_chooser.h"
 
 #include <QCloseEvent>
+#include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +26,7 @@
 void TForm1::refresh()
 {
     m_refreshing = true;
+    showUndoState(*static_cast<QFrame*>(named("ProPanel1")), m_ui);
     const RegisterFields& reg = m_ui.p.reg;
     m_year->setText(reg.EYr);
     const QString* values[] = {&reg.Edit1, &reg.E1, &reg.E2, &reg.E3, &reg.E4,
@@ -173,6 +176,7 @@ void TForm1::layOutClient(QSize area)
     const char* statementWords[] = {"LImport", "LReconcile", "LReport", "LExport"};
     for (std::size_t w = 0; w < l.statementWords.size(); ++w)
         named(statementWords[w])->setGeometry(l.statementWords[w]);
+    placeUndoControls(*static_cast<QFrame*>(named("ProPanel1")));
     named("Panel2")->setGeometry(l.panel2);
     m_grid->setGeometry(l.stringGrid);
     m_grid->verticalHeader()->setFixedWidth(l.columnWidths[0]);
