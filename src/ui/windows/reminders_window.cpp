@@ -36,6 +36,8 @@ TReminders::TReminders(Ui& ui, QWidget* parent) : QWidget(parent, Qt::Window), m
     m_lines->horizontalHeader()->hide();
     m_lines->horizontalHeader()->setStretchLastSection(true);
     m_lines->verticalHeader()->hide();
+    // Lines as close as a list's, a little air around each text.
+    m_lines->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     m_lines->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_lines->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_lines->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -82,6 +84,8 @@ const std::vector<Reminder>& TReminders::refresh()
 {
     const Pursewise& p = m_ui.p;
     m_reminders = remindersFor(p.sg1, p.cardList.cardCount(), cardInfoFromFile, Clock::today());
+    // The line the user was on stays current when it is still there.
+    const int current = m_lines->currentRow();
     m_lines->clearContents();
     m_lines->setRowCount(int(std::max<std::size_t>(m_reminders.size(), 1)));
     if (m_reminders.empty()) {
@@ -92,6 +96,8 @@ const std::vector<Reminder>& TReminders::refresh()
     }
     for (std::size_t line = 0; line < m_reminders.size(); ++line)
         m_lines->setItem(int(line), 0, new QTableWidgetItem(m_reminders[line].text));
+    if (current >= 0 && std::size_t(current) < m_reminders.size())
+        m_lines->setCurrentCell(current, 0);
     m_showAtStart->setChecked(showsAtStart());
     return m_reminders;
 }
