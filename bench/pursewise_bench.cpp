@@ -5,6 +5,7 @@
 #include "core/platform/save_transaction.h"
 #include "core/program/dialog_values.h"
 #include "core/program/pursewise.h"
+#include "core/program/reminders.h"
 #include "core/program/statement_import.h"
 #include "core/program/statement_export.h"
 #include "data_folder.h"
@@ -269,6 +270,49 @@ void ExportCsv1000(benchmark::State& state)
     state.counters["entries"] = p->grid.entryCount();
 }
 BENCHMARK(ExportCsv1000)->Unit(benchmark::kMillisecond);
+
+// The Reminders window's lines for 24 cards: the list's cells and the 24
+// cards' files read, as each refresh of the open window does; beside it, the
+// 24 files read alone.
+void WriteInfoFiles()
+{
+    for (int card = 1; card <= 24; ++card)
+        DataFile::writeLines(QStringLiteral("%1info.dat").arg(card),
+                             {QStringLiteral("Card number %1").arg(card), "10/31/27", "18.9", "0",
+                              "6/30/27", QStringLiteral("the %1th").arg(card), "900000.00", "0.00",
+                              "900000.00", "0.00"});
+}
+
+void Reminders24Cards(benchmark::State& state)
+{
+    DataFolder folder;
+    WriteInfoFiles();
+    Pursewise p;
+    p.start();
+    std::size_t lines = 0;
+    for (auto _ : state) {
+        const std::vector<Reminder> reminders =
+            remindersFor(p.sg1, p.cardList.cardCount(), cardInfoFromFile, Clock::today());
+        lines = reminders.size();
+        benchmark::DoNotOptimize(lines);
+    }
+    state.counters["lines"] = double(lines);
+}
+BENCHMARK(Reminders24Cards);
+
+void ReadInfoFilesBaseline(benchmark::State& state)
+{
+    DataFolder folder;
+    WriteInfoFiles();
+    for (auto _ : state) {
+        for (int card = 1; card <= 24; ++card) {
+            QFile file(QStringLiteral("%1info.dat").arg(card));
+            file.open(QIODevice::ReadOnly);
+            benchmark::DoNotOptimize(file.readAll());
+        }
+    }
+}
+BENCHMARK(ReadInfoFilesBaseline);
 
 } // namespace
 

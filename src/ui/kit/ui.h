@@ -21,6 +21,7 @@ class TImportPreview;
 class TReconcileForm;
 class TExportForm;
 class TReportForm;
+class TReminders;
 
 // What every window reaches: the program state, the button logic of the two
 // big windows, and the other windows (each made once at start-up).
@@ -54,6 +55,8 @@ struct Ui
     QPointer<TReconcileForm> reconcileForm;
     QPointer<TExportForm> exportForm;
     QPointer<TReportForm> reportForm;
+    // The Reminders window, made last.
+    QPointer<TReminders> reminders;
 };
 
 // Runs a handler under the message guard, then refreshes every window, even

@@ -16,6 +16,7 @@
 #include "ui/windows/about_box.h"
 #include "ui/windows/card_dialog.h"
 #include "ui/windows/register_window.h"
+#include "ui/windows/reminders_window.h"
 #include "ui/windows/verses_window.h"
 
 #include <QApplication>
@@ -73,8 +74,10 @@ void TMain::buildMenuStrip()
 {
     QFrame* strip = makeMenuStrip();
     int left = 0;
-    const std::pair<const char*, const char*> words[] = {
-        {"LMuHelp", " Help "}, {"LAbout", " About "}, {"Label3", " Special Verses "}};
+    const std::pair<const char*, const char*> words[] = {{"LMuHelp", " Help "},
+                                                         {"LAbout", " About "},
+                                                         {"Label3", " Special Verses "},
+                                                         {"LReminders", " Reminders "}};
     for (const auto& [name, caption] : words) {
         auto* word = new ClickLabel(QString::fromLatin1(caption), strip);
         word->setObjectName(QString::fromLatin1(name));
@@ -93,6 +96,11 @@ void TMain::buildMenuStrip()
             [this] {
                 if (m_ui.te)
                     m_ui.te->exec();
+            });
+    connect(strip->findChild<ClickLabel*>(QStringLiteral("LReminders")), &ClickLabel::clicked, this,
+            [this] {
+                if (m_ui.reminders)
+                    m_ui.reminders->showReminders();
             });
     addUndoControls(*this, *strip, m_ui);
 }
@@ -329,7 +337,7 @@ void TMain::layOutClient(QSize area)
 
     named("ProPanel1")->setGeometry(l.proPanel1);
     int left = 0;
-    for (const char* word : {"LMuHelp", "LAbout", "Label3"}) {
+    for (const char* word : {"LMuHelp", "LAbout", "Label3", "LReminders"}) {
         QWidget* label = named(word);
         label->adjustSize();
         label->move(left, (l.proPanel1.height() - label->height()) / 2);

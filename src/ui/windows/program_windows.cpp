@@ -12,6 +12,7 @@
 #include "ui/windows/export_dialog.h"
 #include "ui/windows/import_preview.h"
 #include "ui/windows/reconcile_dialog.h"
+#include "ui/windows/reminders_window.h"
 #include "ui/windows/main_window.h"
 #include "ui/windows/register_window.h"
 
@@ -23,6 +24,8 @@ void Ui::refresh()
         main->refresh();
     if (form1)
         form1->refresh();
+    if (reminders && reminders->isVisible())
+        reminders->refresh();
 }
 
 ProgramWindows::ProgramWindows(Pursewise& p) : m_ui(p)
@@ -49,6 +52,7 @@ ProgramWindows::ProgramWindows(Pursewise& p) : m_ui(p)
     m_ui.reconcileForm = add(new TReconcileForm(m_ui, m_ui.form1));
     m_ui.exportForm = add(new TExportForm(m_ui, m_ui.form1));
     m_ui.reportForm = add(new TReportForm(m_ui, m_ui.form1));
+    m_ui.reminders = add(new TReminders(m_ui, m_ui.main));
 }
 
 ProgramWindows::~ProgramWindows()
@@ -70,4 +74,9 @@ void ProgramWindows::showMain()
     m_ui.main->show();
     m_ui.main->raise();
     m_ui.main->activateWindow();
+    // What is near shows beside the main window, which keeps the keyboard:
+    // where showing a window activates it anyway, the main window takes the
+    // activation back.
+    if (m_ui.reminders && m_ui.reminders->showAtStart())
+        m_ui.main->activateWindow();
 }
