@@ -14,6 +14,8 @@
 #include "core/program/year_form.h"
 #include "core/register/grid.h"
 
+#include <QStringMatcher>
+
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -120,7 +122,9 @@ private:
 class Matcher
 {
 public:
-    Matcher(const TccMath& math, const SearchQuery& query) : m_math(math), m_query(query) {}
+    Matcher(const TccMath& math, const SearchQuery& query)
+        : m_math(math), m_query(query), m_text(query.text, Qt::CaseInsensitive)
+    {}
 
     bool matches(const LedgerRow& row)
     {
@@ -132,8 +136,7 @@ public:
                 (m_query.to && *date > *m_query.to))
                 return false;
         }
-        return m_query.text.isEmpty() ||
-               row.description.contains(m_query.text, Qt::CaseInsensitive);
+        return m_query.text.isEmpty() || m_text.indexIn(row.description) >= 0;
     }
 
 private:
@@ -171,6 +174,8 @@ private:
 
     const TccMath& m_math;
     const SearchQuery& m_query;
+    // The text's search tables, made once for every description.
+    const QStringMatcher m_text;
     std::unordered_map<std::u16string, std::optional<QDate>, ViewHash, std::equal_to<>> m_dates;
 };
 

@@ -15,6 +15,7 @@
 #include "ui/windows/about_box.h"
 #include "ui/windows/card_dialog.h"
 #include "ui/windows/register_window.h"
+#include "ui/windows/search_window.h"
 #include "ui/windows/verses_window.h"
 
 #include <QApplication>
@@ -26,6 +27,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTableView>
 #include <QTimer>
 
@@ -73,7 +75,7 @@ void TMain::buildMenuStrip()
     QFrame* strip = makeMenuStrip();
     int left = 0;
     const std::pair<const char*, const char*> words[] = {
-        {"LMuHelp", " Help "}, {"LAbout", " About "}, {"Label3", " Special Verses "}};
+        {"LMuHelp", " Help "}, {"LAbout", " About "}, {"Label3", " Special Verses "}, {"LSearch", " Search "}};
     for (const auto& [name, caption] : words) {
         auto* word = new ClickLabel(QString::fromLatin1(caption), strip);
         word->setObjectName(QString::fromLatin1(name));
@@ -93,6 +95,16 @@ void TMain::buildMenuStrip()
                 if (m_ui.te)
                     m_ui.te->exec();
             });
+    connect(strip->findChild<ClickLabel*>(QStringLiteral("LSearch")), &ClickLabel::clicked, this,
+            &TMain::LSearchClick);
+    auto* findKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this);
+    connect(findKey, &QShortcut::activated, this, &TMain::LSearchClick);
+}
+
+void TMain::LSearchClick()
+{
+    if (m_ui.search)
+        m_ui.search->open();
 }
 
 void TMain::buildBanner()
@@ -326,7 +338,7 @@ void TMain::layOutClient(QSize area)
 
     named("ProPanel1")->setGeometry(l.proPanel1);
     int left = 0;
-    for (const char* word : {"LMuHelp", "LAbout", "Label3"}) {
+    for (const char* word : {"LMuHelp", "LAbout", "Label3", "LSearch"}) {
         QWidget* label = named(word);
         label->adjustSize();
         label->move(left, (l.proPanel1.height() - label->height()) / 2);

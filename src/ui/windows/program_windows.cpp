@@ -14,6 +14,7 @@
 #include "ui/windows/reconcile_dialog.h"
 #include "ui/windows/main_window.h"
 #include "ui/windows/register_window.h"
+#include "ui/windows/search_window.h"
 
 #include <QApplication>
 
@@ -49,6 +50,7 @@ ProgramWindows::ProgramWindows(Pursewise& p) : m_ui(p)
     m_ui.reconcileForm = add(new TReconcileForm(m_ui, m_ui.form1));
     m_ui.exportForm = add(new TExportForm(m_ui, m_ui.form1));
     m_ui.reportForm = add(new TReportForm(m_ui, m_ui.form1));
+    m_ui.search = add(new TSearch(m_ui));
 }
 
 ProgramWindows::~ProgramWindows()
