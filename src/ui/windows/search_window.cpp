@@ -53,10 +53,14 @@ TSearch::TSearch(Ui& ui, QWidget* parent) : QWidget(parent, Qt::Window), m_ui(ui
     m_model = new SearchResultsModel(this);
     m_results = makeGridView(this, "Results", m_model);
     m_results->verticalHeader()->hide();
-    m_results->horizontalHeader()->setStretchLastSection(false);
+    setRowHeight(*m_results, 22);
     const int widths[] = {130, 45, 75, 230, 80, 80};
     for (int column = 0; column < SearchResultsModel::ColumnCount; ++column)
         m_results->setColumnWidth(column, widths[column]);
+    // The description takes what the other columns leave.
+    m_results->horizontalHeader()->setStretchLastSection(false);
+    m_results->horizontalHeader()->setSectionResizeMode(SearchResultsModel::Description,
+                                                        QHeaderView::Stretch);
     layout->addWidget(m_results, 1);
 
     m_count = namedBox<QLabel>(this, "LCount");
