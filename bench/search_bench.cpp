@@ -49,7 +49,7 @@ public:
     static const SearchFolder& of(int entries)
     {
         static std::map<int, std::unique_ptr<SearchFolder>> folders;
-        // One folder at a time: the 1000-entry one takes some 100 MB.
+        // One folder at a time: the 1000-entry one takes some 63 MB.
         if (!folders.count(entries)) {
             folders.clear();
             folders[entries] = std::make_unique<SearchFolder>(entries);
