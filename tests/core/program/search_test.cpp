@@ -320,6 +320,36 @@ TEST_F(OpenSearchHitTest, OpensTheCardAtTheYearWithTheRowCurrent)
     EXPECT_EQ(p().cardList.selectedKey(), found.hits[0].cardKey);
 }
 
+TEST_F(OpenSearchHitTest, SearchingLeavesTheRegistersStateAndTheFilesAsTheyWere)
+{
+    clickEntry(2);
+    p().grid.CaptureSelectedRow();
+    const QStringList files = QDir::current().entryList(QDir::Files, QDir::Name);
+    std::vector<QByteArray> bytes;
+    for (const QString& file : files)
+        bytes.push_back(bytesOf(file));
+    const RegisterFields reg = p().reg;
+    const YearList years = p().years;
+    const int row = p().ledger.currentRow();
+    const int entries = p().grid.entryCount();
+    const QString description = p().ledger.cell(TGrid::Description, 1);
+
+    const SearchResult found = searchLedgers(p().sg1, {{}, {}, QDate(2000, 1, 1), {}});
+    EXPECT_EQ(found.hits.size(), 3u);
+    EXPECT_EQ(p().reg.L7, reg.L7);
+    EXPECT_EQ(p().reg.EYr, reg.EYr);
+    EXPECT_EQ(p().reg.cardKey, reg.cardKey);
+    EXPECT_EQ(p().reg.shown, reg.shown);
+    EXPECT_EQ(p().years.items, years.items);
+    EXPECT_EQ(p().ledger.currentRow(), row);
+    EXPECT_EQ(p().grid.selectedRow(), 2);
+    EXPECT_EQ(p().grid.entryCount(), entries);
+    EXPECT_EQ(p().ledger.cell(TGrid::Description, 1), description);
+    EXPECT_EQ(QDir::current().entryList(QDir::Files, QDir::Name), files);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        EXPECT_EQ(bytesOf(files[qsizetype(i)]), bytes[i]) << files[qsizetype(i)].toStdString();
+}
+
 TEST_F(OpenSearchHitTest, RefusesACardOrYearThatIsGone)
 {
     SearchHit hit;
