@@ -74,8 +74,10 @@ void TMain::buildMenuStrip()
 {
     QFrame* strip = makeMenuStrip();
     int left = 0;
-    const std::pair<const char*, const char*> words[] = {
-        {"LMuHelp", " Help "}, {"LAbout", " About "}, {"Label3", " Special Verses "}, {"LSearch", " Search "}};
+    const std::pair<const char*, const char*> words[] = {{"LMuHelp", " Help "},
+                                                         {"LAbout", " About "},
+                                                         {"Label3", " Special Verses "},
+                                                         {"LSearch", " Search "}};
     for (const auto& [name, caption] : words) {
         auto* word = new ClickLabel(QString::fromLatin1(caption), strip);
         word->setObjectName(QString::fromLatin1(name));
