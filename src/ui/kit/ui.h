@@ -22,6 +22,7 @@ class TReconcileForm;
 class TExportForm;
 class TReportForm;
 class TReminders;
+class TSearch;
 
 // What every window reaches: the program state, the button logic of the two
 // big windows, and the other windows (each made once at start-up).
@@ -55,8 +56,9 @@ struct Ui
     QPointer<TReconcileForm> reconcileForm;
     QPointer<TExportForm> exportForm;
     QPointer<TReportForm> reportForm;
-    // The Reminders window, made last.
+    // The main window's Reminders and search windows, made after the rest.
     QPointer<TReminders> reminders;
+    QPointer<TSearch> search;
 };
 
 // Runs a handler under the message guard, then refreshes every window, even

@@ -17,6 +17,7 @@
 #include "ui/windows/card_dialog.h"
 #include "ui/windows/register_window.h"
 #include "ui/windows/reminders_window.h"
+#include "ui/windows/search_window.h"
 #include "ui/windows/verses_window.h"
 
 #include <QApplication>
@@ -28,6 +29,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTableView>
 #include <QTimer>
 
@@ -77,6 +79,7 @@ void TMain::buildMenuStrip()
     const std::pair<const char*, const char*> words[] = {{"LMuHelp", " Help "},
                                                          {"LAbout", " About "},
                                                          {"Label3", " Special Verses "},
+                                                         {"LSearch", " Search "},
                                                          {"LReminders", " Reminders "}};
     for (const auto& [name, caption] : words) {
         auto* word = new ClickLabel(QString::fromLatin1(caption), strip);
@@ -102,7 +105,17 @@ void TMain::buildMenuStrip()
                 if (m_ui.reminders)
                     m_ui.reminders->showReminders();
             });
+    connect(strip->findChild<ClickLabel*>(QStringLiteral("LSearch")), &ClickLabel::clicked, this,
+            &TMain::LSearchClick);
+    auto* findKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this);
+    connect(findKey, &QShortcut::activated, this, &TMain::LSearchClick);
     addUndoControls(*this, *strip, m_ui);
+}
+
+void TMain::LSearchClick()
+{
+    if (m_ui.search)
+        m_ui.search->open();
 }
 
 void TMain::buildBanner()
@@ -337,7 +350,7 @@ void TMain::layOutClient(QSize area)
 
     named("ProPanel1")->setGeometry(l.proPanel1);
     int left = 0;
-    for (const char* word : {"LMuHelp", "LAbout", "Label3", "LReminders"}) {
+    for (const char* word : {"LMuHelp", "LAbout", "Label3", "LSearch", "LReminders"}) {
         QWidget* label = named(word);
         label->adjustSize();
         label->move(left, (l.proPanel1.height() - label->height()) / 2);

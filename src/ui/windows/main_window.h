@@ -29,6 +29,8 @@ public:
     void B2Click();
     void B3Click();
     void B4Click();
+    // The menu word " Search " and Ctrl+F: show the search window.
+    void LSearchClick();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -15,6 +15,7 @@
 #include "ui/windows/reminders_window.h"
 #include "ui/windows/main_window.h"
 #include "ui/windows/register_window.h"
+#include "ui/windows/search_window.h"
 
 #include <QApplication>
 
@@ -53,6 +54,7 @@ ProgramWindows::ProgramWindows(Pursewise& p) : m_ui(p)
     m_ui.exportForm = add(new TExportForm(m_ui, m_ui.form1));
     m_ui.reportForm = add(new TReportForm(m_ui, m_ui.form1));
     m_ui.reminders = add(new TReminders(m_ui, m_ui.main));
+    m_ui.search = add(new TSearch(m_ui));
 }
 
 ProgramWindows::~ProgramWindows()
