@@ -20,6 +20,7 @@ class TImportPreview;
 class TReconcileForm;
 class TExportForm;
 class TReportForm;
+class TBalanceChart;
 
 // What every window reaches: the program state, the button logic of the two
 // big windows, and the other windows (each made once at start-up).
@@ -49,6 +50,8 @@ struct Ui
     QPointer<TReconcileForm> reconcileForm;
     QPointer<TExportForm> exportForm;
     QPointer<TReportForm> reportForm;
+    // The register's balance chart, made after its dialogs.
+    QPointer<TBalanceChart> balanceChart;
 };
 
 // Runs a handler under the message guard, then refreshes every window, even

@@ -1,6 +1,7 @@
 #include "ui/windows/program_windows.h"
 
 #include "ui/windows/about_box.h"
+#include "ui/windows/balance_chart.h"
 #include "ui/kit/fonts.h"
 #include "ui/kit/pictures.h"
 #include "ui/windows/print_window.h"
@@ -23,6 +24,8 @@ void Ui::refresh()
         main->refresh();
     if (form1)
         form1->refresh();
+    if (balanceChart)
+        balanceChart->refresh();
 }
 
 ProgramWindows::ProgramWindows(Pursewise& p) : m_ui(p)
@@ -49,6 +52,7 @@ ProgramWindows::ProgramWindows(Pursewise& p) : m_ui(p)
     m_ui.reconcileForm = add(new TReconcileForm(m_ui, m_ui.form1));
     m_ui.exportForm = add(new TExportForm(m_ui, m_ui.form1));
     m_ui.reportForm = add(new TReportForm(m_ui, m_ui.form1));
+    m_ui.balanceChart = add(new TBalanceChart(m_ui, m_ui.form1));
 }
 
 ProgramWindows::~ProgramWindows()
