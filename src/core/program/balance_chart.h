@@ -36,6 +36,8 @@ struct BalanceChart
     // The credit limit at 1 January and at 31 December; empty when the limit
     // is no amount the program can read.
     std::vector<ChartPoint> limit;
+
+    bool operator==(const BalanceChart&) const = default;
 };
 
 // The balance points of rows 1 to `entryCount` of a ledger in the calendar

@@ -1,6 +1,5 @@
 #include "ui/windows/balance_chart.h"
 
-#include "core/program/balance_chart.h"
 #include "ui/kit/look.h"
 #include "ui/kit/pictures.h"
 #include "ui/kit/screen_centre.h"
@@ -124,13 +123,20 @@ void TBalanceChart::refresh()
 
 void TBalanceChart::draw()
 {
-    const BalanceChart chart = balanceChartOf(m_ui.p);
+    BalanceChart chart = balanceChartOf(m_ui.p);
+    if (chart == m_drawn)
+        return;
     m_view->chart()->setTitle(chartTitle(chart));
-    // One replace per series: a 1000-entry year redraws once, not per point.
-    m_balance->replace(seriesPoints(chart.balance));
-    m_limit->replace(seriesPoints(chart.limit));
+    // Every change of an axis places each point of the series again: the
+    // old points go first, the axes are set, and the new points are placed
+    // once, in one replace per series.
+    m_balance->clear();
+    m_limit->clear();
     m_dates->setRange(QDate(chart.year, 1, 1).startOfDay(), QDate(chart.year, 12, 31).startOfDay());
     fitMoneyAxis(chart);
+    m_balance->replace(seriesPoints(chart.balance));
+    m_limit->replace(seriesPoints(chart.limit));
+    m_drawn = std::move(chart);
 }
 
 // From the lowest to the highest amount drawn, zero always included, with a

@@ -1,13 +1,16 @@
 #pragma once
 
+#include "core/program/balance_chart.h"
+
 #include <QDate>
 #include <QWidget>
+
+#include <optional>
 
 class QChartView;
 class QDateTimeAxis;
 class QLineSeries;
 class QValueAxis;
-struct BalanceChart;
 struct Ui;
 
 // The balance chart of the register: the running balance owed through the
@@ -46,5 +49,8 @@ private:
     QLineSeries* m_limit = nullptr;
     QDateTimeAxis* m_dates = nullptr;
     QValueAxis* m_money = nullptr;
+    // What the series show now: a refresh that would draw the same again
+    // (a row clicked, a window activated) leaves them alone.
+    std::optional<BalanceChart> m_drawn;
     bool m_placed = false; // centred on the screen at its first showing
 };

@@ -122,6 +122,20 @@ TEST_F(BalanceChartWindow, AnOpenChartIsRedrawnWhenTheRegisterChanges)
               (std::vector<ChartPoint>{{QDate(2026, 1, 1), 0}, {QDate(2026, 7, 4), 1000}}));
 }
 
+TEST_F(BalanceChartWindow, ARefreshThatChangesNothingLeavesTheSeriesAlone)
+{
+    openCard();
+    clickChartWord();
+    int replaced = 0;
+    QObject::connect(series(QStringLiteral("Balance")), &QXYSeries::pointsReplaced,
+                     [&replaced] { ++replaced; });
+    ui().refresh();
+    ui().refresh();
+    EXPECT_EQ(replaced, 0);
+    addCharge(QStringLiteral("1.00"), QDate(2026, 2, 2));
+    EXPECT_EQ(replaced, 1);
+}
+
 TEST_F(BalanceChartWindow, ClosingTheRegisterHidesTheChart)
 {
     openCard();
