@@ -57,7 +57,8 @@ BENCHMARK(BalanceChartOf1000)->Unit(benchmark::kMicrosecond);
 // Row 1's charge moved by a cent, so that every balance point changes.
 void nudge(Pursewise& p, int run)
 {
-    p.ledger.setCell(TGrid::Charges, 1, run % 2 ? QStringLiteral("12.35") : QStringLiteral("12.34"));
+    p.ledger.setCell(TGrid::Charges, 1,
+                     run % 2 ? QStringLiteral("12.35") : QStringLiteral("12.34"));
 }
 
 // What a refresh of the register costs while the chart is open and the

@@ -1,7 +1,6 @@
+#include "core/program/statement_export.h"
 #include "scenario_runner.h"
 #include "step_failed.h"
-
-#include "core/program/statement_export.h"
 #include "ui/windows/balance_chart.h"
 
 #include <QChart>
@@ -42,8 +41,8 @@ void ScenarioRunner::expectPoints(const Step& step)
     }
     if (!found)
         fail(QStringLiteral("no series named \"%1\"; the chart's series are %2")
-                 .arg(step.text, names.isEmpty() ? QStringLiteral("none")
-                                                 : names.join(QStringLiteral(", "))));
+                 .arg(step.text,
+                      names.isEmpty() ? QStringLiteral("none") : names.join(QStringLiteral(", "))));
     std::vector<Step::Point> seen;
     for (const QPointF& point : found->points())
         seen.push_back({TBalanceChart::dateAt(point.x()), qRound64(point.y() * 100)});

@@ -173,9 +173,8 @@ std::vector<Step::Point> chartPoints(const QString& text)
         QStringLiteral("^([0-9]{4}-[0-9]{2}-[0-9]{2}) (-?)([0-9]{1,16})\\.([0-9]{2})$"));
     for (const QString& item : text.split(QStringLiteral("; "))) {
         const QRegularExpressionMatch match = pair.match(item);
-        const QDate date = match.hasMatch()
-                               ? QDate::fromString(match.captured(1), Qt::ISODate)
-                               : QDate();
+        const QDate date =
+            match.hasMatch() ? QDate::fromString(match.captured(1), Qt::ISODate) : QDate();
         if (!date.isValid())
             throw BadLine{QStringLiteral("\"%1\" is no point: write YYYY-MM-DD AMOUNT, as "
                                          "2026-03-05 742.35, and \"; \" between points")

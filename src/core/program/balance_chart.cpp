@@ -59,7 +59,8 @@ std::vector<ChartPoint> balancePoints(const TextGrid& ledger, int entryCount, in
             if (overflow)
                 break;
         }
-        const std::optional<QDate> date = ShortDate::tryParse(ledger.cellView(TGrid::Date, row).toString());
+        const std::optional<QDate> date =
+            ShortDate::tryParse(ledger.cellView(TGrid::Date, row).toString());
         if (date && date->year() == year)
             points.push_back({*date, balance});
     }

@@ -11,8 +11,8 @@
 #include <QDateTimeAxis>
 #include <QLineSeries>
 #include <QPen>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 #include <algorithm>
 

@@ -1,12 +1,10 @@
-#include "core/program/balance_chart.h"
-
 #include "core/amounts/cc_math.h"
 #include "core/platform/text_grid.h"
+#include "core/program/balance_chart.h"
 #include "core/register/grid.h"
 #include "support/program_fixture.h"
 
 #include <gtest/gtest.h>
-
 #include <limits>
 #include <vector>
 
@@ -73,8 +71,7 @@ const PointsCase pointsCases[] = {
      {{"3/5/26", "42.35", ""}, {"4/1/26", "", "100.00"}, {"6/30/26", ".05", ""}},
      2026,
      10000,
-     {at(2026, 1, 1, 10000), at(2026, 3, 5, 14235), at(2026, 4, 1, 4235),
-      at(2026, 6, 30, 4240)}},
+     {at(2026, 1, 1, 10000), at(2026, 3, 5, 14235), at(2026, 4, 1, 4235), at(2026, 6, 30, 4240)}},
     {"EntriesOfOneDayEachGiveAPoint",
      {{"5/1/26", "10.00", ""}, {"5/1/26", "5.00", ""}, {"5/1/26", "", "2.50"}},
      2026,
@@ -205,9 +202,9 @@ TEST_F(BalanceChartOfOpenCard, AgreesWithTheRegistersBalanceColumn)
     // (6/30/27). That date is not in 2026, so the entry gives no point, but
     // its 10.00 is in every later balance, as in the Balance column.
     EXPECT_EQ(p().ledger.cell(TGrid::Date, 1), QStringLiteral("6/30/27"));
-    EXPECT_EQ(balanceChartOf(p()).balance,
-              (std::vector<ChartPoint>{at(2026, 1, 1, 0), at(2026, 12, 1, 5235),
-                                       at(2026, 12, 1, -765)}));
+    EXPECT_EQ(
+        balanceChartOf(p()).balance,
+        (std::vector<ChartPoint>{at(2026, 1, 1, 0), at(2026, 12, 1, 5235), at(2026, 12, 1, -765)}));
     EXPECT_EQ(p().ledger.cell(TGrid::Balance, 2), QStringLiteral("52.35"));
     EXPECT_EQ(p().ledger.cell(TGrid::Balance, 3), QStringLiteral("-7.65"));
 }

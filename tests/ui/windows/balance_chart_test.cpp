@@ -1,8 +1,7 @@
-#include "ui/windows/balance_chart.h"
-
 #include "core/program/balance_chart.h"
 #include "support/dialog_fixture.h"
 #include "ui/kit/click_label.h"
+#include "ui/windows/balance_chart.h"
 
 #include <QChart>
 #include <QChartView>
@@ -67,7 +66,8 @@ TEST_F(BalanceChartWindow, IsMadeHiddenWithItsNamesAndTwoSeries)
     QStringList names;
     for (QAbstractSeries* s : view()->chart()->series())
         names << s->objectName() + u'/' + s->name();
-    EXPECT_EQ(names, (QStringList{QStringLiteral("Balance/Balance"), QStringLiteral("Limit/Limit")}));
+    EXPECT_EQ(names,
+              (QStringList{QStringLiteral("Balance/Balance"), QStringLiteral("Limit/Limit")}));
 }
 
 TEST_F(BalanceChartWindow, OpensFromTheRegistersWordWithTheYearOnView)
