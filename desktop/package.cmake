@@ -21,10 +21,11 @@ set(CPACK_PACKAGING_INSTALL_PREFIX "${CMAKE_INSTALL_PREFIX}")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The libraries the program links (the Qt runtime, libc, libstdc++) come from
-# dpkg-shlibdeps with the versions the build used. The program also needs
-# Qt's platform plugins to open a window, and the fonts the windows ask for
-# (free look-alikes of Arial, Times New Roman, Bookman and Comic Sans).
+# The libraries the program links (the Qt runtime, Qt Charts for the balance
+# chart as libqt6charts6, libc, libstdc++) come from dpkg-shlibdeps with the
+# versions the build used. The program also needs Qt's platform plugins to
+# open a window, and the fonts the windows ask for (free look-alikes of
+# Arial, Times New Roman, Bookman and Comic Sans).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "qt6-qpa-plugins, fonts-liberation, fonts-urw-base35, fonts-comic-neue, fonts-dejavu-core")

@@ -24,6 +24,9 @@ packages=(
   desktop-file-utils appstream dpkg-dev
   # The statement import reads OFX and QFX through libofx, CSV through libcsv.
   libofx-dev libcsv-dev
+  # The register's balance chart draws with Qt Charts, whose CMake package
+  # needs Qt OpenGL's (which Debian keeps apart from qt6-base-dev).
+  qt6-charts-dev libqt6opengl6-dev
 )
 # The fuzz targets (scripts/fuzz.sh) need clang and its libFuzzer runtime;
 # the normal build does not.

@@ -43,8 +43,9 @@ depends="$(dpkg-deb -f "$deb" Depends)"
 echo "  $depends"
 # The package names alone, without versions: " libc6 libqt6core6 ... ".
 names=" $(sed 's/ *([^)]*)//g; s/ *| */ /g; s/, */ /g' <<<"$depends") "
-for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 qt6-qpa-plugins \
-  fonts-liberation fonts-urw-base35 fonts-comic-neue fonts-dejavu-core libc6 libstdc++6; do
+# libqt6charts6 draws the register's balance chart.
+for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6charts6 \
+  qt6-qpa-plugins fonts-liberation fonts-urw-base35 fonts-comic-neue fonts-dejavu-core libc6 libstdc++6; do
   case "$names" in
     *" $needed "*) ;;
     *) fail "the package does not depend on $needed" ;;

@@ -27,9 +27,9 @@ QString started(const char* rest)
            QString::fromUtf8(rest);
 }
 
-// One card, Visa Gold, with one entry in 2026, its register and print window
-// open: the print window's "2. Open File to Print." opens a file dialog.
-QString printWindowOpen(const char* rest)
+// One card, Visa Gold, with one entry in 2026 (a charge of 100.00 on
+// 12/1/26), its register open, then the step `then` on line 40.
+QString visaGoldOpen(const char* then)
 {
     return QStringLiteral("clock 2026-12-08 12:00:00\n"
                           "file CardList.dat\n1\n1\n0 1 1. Visa Gold\n1 1 10/31/27\n2 1 0\n"
@@ -39,8 +39,20 @@ QString printWindowOpen(const char* rest)
                           "file 126.dat\n1\n1 1 12/1/26\n2 1 Opening Bal\n3 1 100.00\n5 1 X\n"
                           "6 1 100.00\nend\n"
                           "file 1yl.dat\n26\nend\n"
-                          "start\nrow Main.sg1 1\nclick Main.B1\nclick Form1.BB9\n") +
-           QString::fromUtf8(rest);
+                          "start\nrow Main.sg1 1\nclick Main.B1\n") +
+           QString::fromUtf8(then);
+}
+
+// The print window open: its "2. Open File to Print." opens a file dialog.
+QString printWindowOpen(const char* rest)
+{
+    return visaGoldOpen("click Form1.BB9\n") + QString::fromUtf8(rest);
+}
+
+// The register's balance chart open.
+QString chartOpen(const char* rest)
+{
+    return visaGoldOpen("click Form1.LChart\n") + QString::fromUtf8(rest);
 }
 
 void PrintTo(const Case& c, std::ostream* os)
@@ -209,6 +221,36 @@ const Case fileDialogCases[] = {
     {"PickNeedsADropDownList", printWindowOpen("pick pursepri.Button1 Open\n"), 1,
      "line 41: pick pursepri.Button1 Open\n  saw: Button1 is no drop-down list\n"},
 };
+
+const Case chartCases[] = {
+    {"ExpectPointsReadsASeriesAsDaysAndMoney",
+     chartOpen("expect-points Chart.ChartView Balance 2026-01-01 0.00; 2026-12-01 100.00\n"
+               "expect-points Chart.ChartView Limit 2026-01-01 900.00; 2026-12-31 900.00\n"
+               "expect-text Chart.ChartView Visa Gold, 2026\n"),
+     0, ""},
+    {"PointsThatDifferAreShownAsTheSeriesHoldsThem",
+     chartOpen("expect-points Chart.ChartView Balance 2026-01-01 0.00; 2026-12-02 100.00\n"), 1,
+     "line 41: expect-points Chart.ChartView Balance 2026-01-01 0.00; 2026-12-02 100.00\n"
+     "  saw: \"2026-01-01 0.00; 2026-12-01 100.00\"\n"},
+    {"NoPointsExpectedOfASeriesThatHasSome", chartOpen("expect-points Chart.ChartView Limit\n"), 1,
+     "line 41: expect-points Chart.ChartView Limit\n"
+     "  saw: \"2026-01-01 900.00; 2026-12-31 900.00\"\n"},
+    {"ASeriesThatIsNotThereIsNamedWithTheChartsSeries",
+     chartOpen("expect-points Chart.ChartView Payments 2026-01-01 0.00\n"), 1,
+     "line 41: expect-points Chart.ChartView Payments 2026-01-01 0.00\n"
+     "  saw: no series named \"Payments\"; the chart's series are \"Balance\", \"Limit\"\n"},
+    {"ExpectPointsNeedsAChart", chartOpen("expect-points Form1.StringGrid1 Balance\n"), 1,
+     "line 41: expect-points Form1.StringGrid1 Balance\n  saw: StringGrid1 is no chart\n"},
+    {"ClosingTheRegisterHidesTheChart",
+     chartOpen("expect-visible Chart yes\nclose Form1\nexpect-visible Chart no\n"
+               "click Chart.ChartView\n"),
+     1, "line 44: click Chart.ChartView\n  saw: the window Chart is hidden\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Charts, Runner, testing::ValuesIn(chartCases),
+                         [](const testing::TestParamInfo<Case>& info) {
+                             return std::string(info.param.name);
+                         });
 
 INSTANTIATE_TEST_SUITE_P(FileDialogs, Runner, testing::ValuesIn(fileDialogCases),
                          [](const testing::TestParamInfo<Case>& info) {

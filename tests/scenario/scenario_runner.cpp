@@ -15,6 +15,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QChartView>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
@@ -167,6 +168,7 @@ bool acts(const Step& step)
     case K::ExpectNoFile:
     case K::ExpectHelp:
     case K::ExpectGeometry:
+    case K::ExpectPoints:
     case K::Shot:
         return false;
     default:
@@ -513,6 +515,9 @@ void ScenarioRunner::runStep(const Step& step)
     case K::Pick:
         pick(step);
         return;
+    case K::ExpectPoints:
+        expectPoints(step);
+        return;
     }
 }
 
@@ -790,6 +795,8 @@ void ScenarioRunner::expectText(const Step& step)
         text = combo->currentText();
     else if (const auto* group = qobject_cast<QGroupBox*>(c))
         text = group->title();
+    else if (const auto* chart = qobject_cast<QChartView*>(c); chart && chart->chart())
+        text = chart->chart()->title();
     else
         fail(QStringLiteral("%1 shows no text").arg(nameOf(c)));
     if (text != step.text)

@@ -82,6 +82,7 @@ private:
     void tick(const Step& step);
     void pick(const Step& step);
     void expectRowChecked(const Step& step);
+    void expectPoints(const Step& step);
     bool failOnUnansweredFileDialog();
 
     // Windows and controls; each fails the step when it cannot serve.

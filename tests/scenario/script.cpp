@@ -1,5 +1,6 @@
 #include "script.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <map>
@@ -161,6 +162,29 @@ QByteArray bytesOfLine(const QByteArray& line)
     return bytes;
 }
 
+// expect-points' TEXT: "YYYY-MM-DD AMOUNT" pairs separated by "; ", the
+// amounts as money text ("742.35", "-20.00", "0.05"); empty for no points.
+std::vector<Step::Point> chartPoints(const QString& text)
+{
+    std::vector<Step::Point> points;
+    if (text.isEmpty())
+        return points;
+    static const QRegularExpression pair(
+        QStringLiteral("^([0-9]{4}-[0-9]{2}-[0-9]{2}) (-?)([0-9]{1,16})\\.([0-9]{2})$"));
+    for (const QString& item : text.split(QStringLiteral("; "))) {
+        const QRegularExpressionMatch match = pair.match(item);
+        const QDate date =
+            match.hasMatch() ? QDate::fromString(match.captured(1), Qt::ISODate) : QDate();
+        if (!date.isValid())
+            throw BadLine{QStringLiteral("\"%1\" is no point: write YYYY-MM-DD AMOUNT, as "
+                                         "2026-03-05 742.35, and \"; \" between points")
+                              .arg(item)};
+        const qint64 cents = match.captured(3).toLongLong() * 100 + match.captured(4).toLongLong();
+        points.push_back({date, match.captured(2).isEmpty() ? cents : -cents});
+    }
+    return points;
+}
+
 const std::map<QString, Step::Kind>& kinds()
 {
     using K = Step::Kind;
@@ -194,6 +218,7 @@ const std::map<QString, Step::Kind>& kinds()
         {"choose-file", K::ChooseFile},
         {"tick", K::Tick},
         {"pick", K::Pick},
+        {"expect-points", K::ExpectPoints},
     };
     return table;
 }
@@ -326,6 +351,14 @@ void readArguments(Step& step, const std::optional<QString>& rest)
     case K::ExpectHelp:
         step.number = number(required(rest, "a topic number"), 0);
         return;
+    case K::ExpectPoints: {
+        const auto [target, afterTarget] = firstWord(required(rest, "WINDOW.CONTROL"));
+        readTarget(step, target, Names::Control);
+        const auto [series, text] = firstWord(required(afterTarget, "a series"));
+        step.text = series;
+        step.points = chartPoints(text.value_or(QString()));
+        return;
+    }
     case K::Shot: {
         const auto [target, path] = firstWord(required(rest, "a window"));
         readTarget(step, target, Names::Window);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDate>
 #include <QDateTime>
 #include <QRect>
 #include <QString>
@@ -42,7 +43,17 @@ struct Step
         ExpectGeometry,
         ChooseFile,
         Tick,
-        Pick
+        Pick,
+        ExpectPoints
+    };
+
+    // A point of a chart's series: a day and money in cents.
+    struct Point
+    {
+        QDate date;
+        qint64 cents = 0;
+
+        bool operator==(const Point&) const = default;
     };
 
     Kind kind = Kind::Start;
@@ -51,7 +62,8 @@ struct Step
     QString window;  // W of "W.C" or "W"
     QString control; // C of "W.C"; empty when the step names a window
     QString text;    // TEXT, a file name, a date pattern, a key name or a path
-                     // (choose-file: empty for a cancelled dialog)
+                     // (choose-file: empty for a cancelled dialog); expect-points:
+                     // the series' name
     int column = 0;  // expect-cell
     int number = 0;  // a grid row, a list item, a help topic, expect-cell's row;
                      // tick's and expect-checked's table row (0: the box itself)
@@ -59,6 +71,7 @@ struct Step
     QDateTime moment;
     QByteArray bytes; // file and expect-file: every line followed by CR LF; bytes: as given
     QRect geometry;   // resize: the size; expect-geometry: the place and size
+    std::vector<Point> points; // expect-points, in the order written
 };
 
 struct ScriptError

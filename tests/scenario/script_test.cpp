@@ -105,6 +105,22 @@ const BadCase badCases[] = {
     {"PickNeedsAnItem", "pick CsvColumns.Delimiter\n", 1, "expected an item's text"},
     {"ACheckedRowCountsFromOne", "expect-checked Reconcile.Entries 0 yes\n", 1,
      "\"0\" is no whole number from 1 up"},
+    {"PointsNeedASeries", "expect-points Chart.ChartView\n", 1, "expected a series"},
+    {"PointsAreReadFromAControl", "expect-points Chart Balance\n", 1,
+     "expected WINDOW.CONTROL, not \"Chart\""},
+    {"APointIsADayThatIsThere", "expect-points Chart.ChartView Balance 2026-02-30 1.00\n", 1,
+     "\"2026-02-30 1.00\" is no point: write YYYY-MM-DD AMOUNT, as 2026-03-05 742.35, and "
+     "\"; \" between points"},
+    {"APointsAmountHasItsCents", "expect-points Chart.ChartView Balance 2026-01-01 5\n", 1,
+     "\"2026-01-01 5\" is no point: write YYYY-MM-DD AMOUNT, as 2026-03-05 742.35, and "
+     "\"; \" between points"},
+    {"PointsAreSeparatedBySemicolonAndBlank",
+     "expect-points Chart.ChartView Balance 2026-01-01 1.00;2026-01-02 2.00\n", 1,
+     "\"2026-01-01 1.00;2026-01-02 2.00\" is no point: write YYYY-MM-DD AMOUNT, as "
+     "2026-03-05 742.35, and \"; \" between points"},
+    {"APointsDateIsYearMonthDay", "expect-points Chart.ChartView Balance 3/5/26 1.00\n", 1,
+     "\"3/5/26 1.00\" is no point: write YYYY-MM-DD AMOUNT, as 2026-03-05 742.35, and "
+     "\"; \" between points"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Lines, BadScript, testing::ValuesIn(badCases),
@@ -192,6 +208,26 @@ TEST(Pick, ReadsTheItemsTextWithItsBlanks)
     const Step step = onlyStep("pick CsvColumns.Decimal Comma (1234,56)\n");
     EXPECT_EQ(step.kind, Step::Kind::Pick);
     EXPECT_EQ(step.text, QStringLiteral("Comma (1234,56)"));
+}
+
+TEST(ExpectPoints, ReadsTheChartTheSeriesAndItsPointsInCents)
+{
+    const Step step = onlyStep("expect-points Chart.ChartView Balance 2026-01-01 100.00; "
+                               "2026-03-05 742.35; 2026-03-05 0.05; 2026-04-01 -20.00\n");
+    EXPECT_EQ(step.kind, Step::Kind::ExpectPoints);
+    EXPECT_EQ(step.window, QStringLiteral("Chart"));
+    EXPECT_EQ(step.control, QStringLiteral("ChartView"));
+    EXPECT_EQ(step.text, QStringLiteral("Balance"));
+    EXPECT_EQ(step.points, (std::vector<Step::Point>{{QDate(2026, 1, 1), 10000},
+                                                     {QDate(2026, 3, 5), 74235},
+                                                     {QDate(2026, 3, 5), 5},
+                                                     {QDate(2026, 4, 1), -2000}}));
+}
+
+TEST(ExpectPoints, WithoutPointsExpectsAnEmptySeries)
+{
+    EXPECT_TRUE(onlyStep("expect-points Chart.ChartView Limit\n").points.empty());
+    EXPECT_TRUE(onlyStep("expect-points Chart.ChartView Limit \n").points.empty());
 }
 
 TEST(Deny, ReadsTheFileName)

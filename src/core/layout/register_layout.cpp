@@ -50,7 +50,7 @@ RegisterLayout LayoutRegisterWindow(const RegisterLayoutInput& in)
         QRect(QPoint(roundEven(sw * 30 / 632), wordTop), in.naturalSize("LHelp", out.windowFont));
     out.lAbout =
         QRect(QPoint(roundEven(sw * 104 / 632), wordTop), in.naturalSize("LAbout", out.windowFont));
-    const char* statementWords[] = {"LImport", "LReconcile", "LReport", "LExport"};
+    const char* statementWords[] = {"LImport", "LReconcile", "LReport", "LExport", "LChart"};
     int wordLeft = out.lAbout.right() + 1;
     for (std::size_t w = 0; w < out.statementWords.size(); ++w) {
         wordLeft += roundEven(sw * 30 / 632);

@@ -33,9 +33,9 @@ struct RegisterLayout
     int overdrawnFont = 0;
     QRect proPanel1, lHelp, lAbout;
     // The statement words after About (LImport, LReconcile, LReport,
-    // LExport), each as far after the one before as Help is from the strip's
-    // left edge.
-    std::array<QRect, 4> statementWords;
+    // LExport) and the chart's word LChart, each as far after the one before
+    // as Help is from the strip's left edge.
+    std::array<QRect, 5> statementWords;
     QRect panel2;                      // the body, in the window
     QRect stringGrid;                  // in the body
     std::array<int, 7> columnWidths{}; // column 0 is the row numbers

@@ -23,6 +23,7 @@ class TExportForm;
 class TReportForm;
 class TReminders;
 class TSearch;
+class TBalanceChart;
 
 // What every window reaches: the program state, the button logic of the two
 // big windows, and the other windows (each made once at start-up).
@@ -59,6 +60,8 @@ struct Ui
     // The main window's Reminders and search windows, made after the rest.
     QPointer<TReminders> reminders;
     QPointer<TSearch> search;
+    // The register's balance chart, made after its dialogs.
+    QPointer<TBalanceChart> balanceChart;
 };
 
 // Runs a handler under the message guard, then refreshes every window, even

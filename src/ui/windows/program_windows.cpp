@@ -1,6 +1,7 @@
 #include "ui/windows/program_windows.h"
 
 #include "ui/windows/about_box.h"
+#include "ui/windows/balance_chart.h"
 #include "ui/kit/fonts.h"
 #include "ui/kit/pictures.h"
 #include "ui/windows/print_window.h"
@@ -27,6 +28,8 @@ void Ui::refresh()
         form1->refresh();
     if (reminders && reminders->isVisible())
         reminders->refresh();
+    if (balanceChart)
+        balanceChart->refresh();
 }
 
 ProgramWindows::ProgramWindows(Pursewise& p) : m_ui(p)
@@ -55,6 +58,7 @@ ProgramWindows::ProgramWindows(Pursewise& p) : m_ui(p)
     m_ui.reportForm = add(new TReportForm(m_ui, m_ui.form1));
     m_ui.reminders = add(new TReminders(m_ui, m_ui.main));
     m_ui.search = add(new TSearch(m_ui));
+    m_ui.balanceChart = add(new TBalanceChart(m_ui, m_ui.form1));
 }
 
 ProgramWindows::~ProgramWindows()

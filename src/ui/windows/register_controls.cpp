@@ -87,12 +87,13 @@ void TForm1::buildMenuStrip()
     about->move(104, 2);
     connect(help, &ClickLabel::clicked, this, [] { showHelp(1); });
     // What comes in from a bank's statement and goes out to a report or
-    // another program, after the design's two words.
+    // another program, after the design's two words; then the year's chart.
     const std::pair<const char*, void (TForm1::*)()> words[] = {
         {"Import", &TForm1::LImportClick},
         {"Reconcile", &TForm1::LReconcileClick},
         {"Report", &TForm1::LReportClick},
-        {"Export", &TForm1::LExportClick}};
+        {"Export", &TForm1::LExportClick},
+        {"Chart", &TForm1::LChartClick}};
     int left = about->x() + about->width();
     for (const auto& [word, handler] : words) {
         auto* label = new ClickLabel(QString::fromLatin1(word), strip);

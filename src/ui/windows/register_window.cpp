@@ -8,6 +8,7 @@
 #include "ui/kit/screen_centre.h"
 #include "ui/kit/ui.h"
 #include "ui/kit/undo_controls.h"
+#include "ui/windows/balance_chart.h"
 #include "ui/windows/entry_dialog.h"
 #include "ui/windows/export_dialog.h"
 #include "ui/windows/import_preview.h"
@@ -144,6 +145,12 @@ void TForm1::LExportClick()
         m_ui.exportForm->exec();
 }
 
+void TForm1::LChartClick()
+{
+    if (m_ui.balanceChart)
+        m_ui.balanceChart->open();
+}
+
 void TForm1::BB10Click()
 {
     close();
@@ -173,7 +180,7 @@ void TForm1::layOutClient(QSize area)
     named("ProPanel1")->setGeometry(l.proPanel1);
     named("LHelp")->setGeometry(l.lHelp);
     named("LAbout")->setGeometry(l.lAbout);
-    const char* statementWords[] = {"LImport", "LReconcile", "LReport", "LExport"};
+    const char* statementWords[] = {"LImport", "LReconcile", "LReport", "LExport", "LChart"};
     for (std::size_t w = 0; w < l.statementWords.size(); ++w)
         named(statementWords[w])->setGeometry(l.statementWords[w]);
     placeUndoControls(*static_cast<QFrame*>(named("ProPanel1")));

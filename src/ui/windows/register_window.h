@@ -37,6 +37,8 @@ public:
     void LReconcileClick();
     void LReportClick();
     void LExportClick();
+    // The chart's word after them.
+    void LChartClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

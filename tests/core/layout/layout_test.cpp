@@ -178,6 +178,20 @@ TEST(RegisterWindowLayout, AtTheDesignSizeGivesTheDesignMeasures)
     EXPECT_EQ(l.lAbout.topLeft(), QPoint(104, 2));
 }
 
+TEST(RegisterWindowLayout, TheStripsWordsFollowAboutAtHelpsDistanceWithTheChartLast)
+{
+    // "LImport" is 70 pixels wide in the stand-in font, "LChart" 60.
+    const RegisterLayout l = registerAt(632, 453);
+    int left = l.lAbout.right() + 1;
+    const int widths[5] = {70, 100, 70, 70, 60};
+    for (std::size_t w = 0; w < l.statementWords.size(); ++w) {
+        EXPECT_EQ(l.statementWords[w], QRect(left + 30, 2, widths[w], 18)) << w;
+        left = l.statementWords[w].right() + 1;
+    }
+    const RegisterLayout large = registerAt(1264, 906);
+    EXPECT_EQ(large.statementWords[4].left() - large.statementWords[3].right() - 1, 60);
+}
+
 TEST(RegisterWindowLayout, ChainsEachItemOnePixelAfterTheOneBefore)
 {
     const RegisterLayout l = registerAt(632, 453);
