@@ -7,6 +7,8 @@
 #include <QKeySequence>
 #include <QShortcut>
 
+#include <algorithm>
+
 namespace {
 
 ClickLabel* arrow(QFrame& strip, const char* name)
@@ -47,8 +49,15 @@ void placeUndoControls(QFrame& strip)
     ClickLabel* redo = arrow(strip, "LRedo");
     if (!undo || !redo)
         return;
-    undo->adjustSize();
-    redo->adjustSize();
+    // The arrows of a text font are small beside its letters: they get most
+    // of the strip's height.
+    for (ClickLabel* arrow : {undo, redo}) {
+        QFont font = arrow->font();
+        font.setPixelSize(std::max(8, strip.height() * 4 / 5));
+        font.setBold(true);
+        arrow->setFont(font);
+        arrow->adjustSize();
+    }
     // As far from the right edge as the strip's first word is from the left.
     const int gap = strip.height() / 3;
     redo->move(strip.width() - gap - redo->width(), (strip.height() - redo->height()) / 2);
