@@ -7,8 +7,10 @@
 #include <memory>
 #include <vector>
 
-// The eight windows of the program, made once in their fixed order (the main
-// window first) and destroyed in the reverse order. All start hidden.
+// The windows of the program, made once in their fixed order (the main window
+// first, then the design's seven others, then the statement dialogs, the
+// Reminders and search windows and the balance chart) and destroyed in the reverse
+// order. All start hidden.
 class ProgramWindows
 {
 public:

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -46,6 +47,10 @@ TSearch::TSearch(Ui& ui, QWidget* parent) : QWidget(parent, Qt::Window), m_ui(ui
     setWindowIcon(programIcon());
     setBackground(this, designColour(12365366));
     setFont(dialogFont(QStringLiteral("MS Sans Serif"), 13));
+
+    // Esc closes the window, as in the Reminders window and the dialogs.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buildBoxes());
