@@ -71,6 +71,19 @@ start_program() {
   start_in_folder "$data" env ${DESKTOP_ENV:-} "$program"
 }
 
+# A first start in an empty folder: the desktop, the program, its start hint
+# answered with Enter; sets `main` to the main window, active.
+start_past_hint() {
+  start_desktop
+  start_program
+  local box
+  box=$(window_titled "Quillfen Pursewise" 20) || fail "the start hint did not appear"
+  wait_active "$box"
+  xdotool key Return
+  main=$(window_titled "Quillfen Pursewise.") || fail "the main window is not shown"
+  wait_active "$main"
+}
+
 # The visible window whose title matches the extended regular expression
 # REGEX, waiting up to SECONDS (10).
 window_matching() {

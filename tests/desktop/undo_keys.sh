@@ -6,13 +6,7 @@
 source "$(dirname "$0")/desktop.sh"
 
 year=$(date +%y)
-start_desktop
-start_program
-box=$(window_titled "Quillfen Pursewise" 20) || fail "the start hint did not appear"
-wait_active "$box"
-xdotool key Return
-main=$(window_titled "Quillfen Pursewise.") || fail "the main window is not shown"
-wait_active "$main"
+start_past_hint
 
 # A card: name, expiry, rate, intro rate, intro expiry, due day, limit.
 xdotool key alt+a

@@ -25,6 +25,17 @@ void writeByHand(const QString& name, const QByteArray& bytes)
     ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
+// A case's label as a test name: its letters and digits.
+template <typename Param>
+std::string nameOfLabel(const testing::TestParamInfo<Param>& test)
+{
+    std::string name;
+    for (const char* c = test.param.label; *c; ++c)
+        if (std::isalnum(static_cast<unsigned char>(*c)))
+            name += *c;
+    return name;
+}
+
 class FileHistoryTest : public InTempDir
 {
 protected:
@@ -150,13 +161,7 @@ INSTANTIATE_TEST_SUITE_P(FileHistory, ActionsWithoutStep,
                                                     DataFile::remove(infoFile);
                                                     t.commit();
                                                 }}),
-                         [](const auto& test) {
-                             std::string name;
-                             for (const char* c = test.param.label; *c; ++c)
-                                 if (std::isalnum(static_cast<unsigned char>(*c)))
-                                     name += *c;
-                             return name;
-                         });
+                         nameOfLabel<NoStep>);
 
 TEST_F(FileHistoryTest, AFailedSaveKeepsWhatTheActionSavedBeforeAsOneStep)
 {
@@ -264,13 +269,7 @@ INSTANTIATE_TEST_SUITE_P(
         HandEdit{"made before a redo", true, [] { writeByHand(infoFile, "made\r\n"); },
                  "\"3info.dat\" was changed outside Quillfen Pursewise, so the changes before it "
                  "can no longer be redone. Nothing was overwritten."}),
-    [](const auto& test) {
-        std::string name;
-        for (const char* c = test.param.label; *c; ++c)
-            if (std::isalnum(static_cast<unsigned char>(*c)))
-                name += *c;
-        return name;
-    });
+    nameOfLabel<HandEdit>);
 
 TEST_F(FileHistoryTest, UpkeepAloneIsNoStepYetUndoAndRedoAcceptItsBytes)
 {
