@@ -8,6 +8,7 @@
 #include "core/program/reminders.h"
 #include "core/program/statement_import.h"
 #include "core/program/statement_export.h"
+#include "core/program/undo_commands.h"
 #include "data_folder.h"
 
 #include <QCoreApplication>
@@ -180,6 +181,39 @@ void AddChargeAppended(benchmark::State& state)
     }
 }
 BENCHMARK(AddChargeAppended);
+
+// The same charge as one user action, recorded in the undo history (each
+// saved file's old bytes read once more), then undone and redone: the files
+// written back and the register loaded again each time.
+void AddChargeThenUndoAndRedo(benchmark::State& state)
+{
+    DataFolder folder(999);
+    auto p = openProgram();
+    UndoCommands undo(*p);
+    for (auto _ : state) {
+        {
+            DataFile::Transaction action;
+            p->grid.SelectRowAfterLast();
+            p->grid.CaptureSelectedRow();
+            p->tc.AddCharge(anEntry());
+            action.commit();
+        }
+        for (const bool back : {true, false}) {
+            DataFile::Transaction action;
+            back ? undo.undo() : undo.redo();
+            action.commit();
+        }
+        state.PauseTiming();
+        {
+            DataFile::Transaction action;
+            undo.undo();
+            action.commit();
+        }
+        p->history.clear();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(AddChargeThenUndoAndRedo);
 
 // Inserts a charge at row 1 of a 999-entry ledger, shifting every row.
 void AddChargeInsertedAtRow1(benchmark::State& state)

@@ -69,8 +69,22 @@ void FileHistory::noteChange(const QString& name, const Bytes& after)
         return;
     }
     // Nothing of the action has reached the disk yet: the file there still
-    // holds what it held before the action began.
-    m_pending.push_back({{name, bytesOnDisk(name), after}, m_upkeepDepth > 0});
+    // holds what it held before the action began. Mostly that is what the
+    // last step left in it; the step's copy is then kept once for both, so a
+    // long session of a 1000-entry ledger does not hold every version twice.
+    Bytes before = bytesOnDisk(name);
+    if (const Bytes* last = lastAfter(name); last && *last == before)
+        before = *last;
+    m_pending.push_back({{name, std::move(before), after}, m_upkeepDepth > 0});
+}
+
+const FileHistory::Bytes* FileHistory::lastAfter(const QString& name) const
+{
+    for (auto step = m_undo.rbegin(); step != m_undo.rend(); ++step)
+        for (const FileChange& change : *step)
+            if (change.name == name)
+                return &change.after;
+    return nullptr;
 }
 
 void FileHistory::actionDiscarded()

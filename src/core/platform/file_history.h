@@ -97,6 +97,8 @@ private:
     // once every file holds what `expected` says it should.
     void restore(const Step& step, bool toBefore);
     void foldUpkeep(const std::vector<FileChange>& changes);
+    // What the newest step that wrote `name` left in it, or null.
+    const Bytes* lastAfter(const QString& name) const;
 
     std::deque<Step> m_undo;  // oldest first
     std::vector<Step> m_redo; // the next step to redo last
