@@ -1,14 +1,17 @@
 #pragma once
 
-#include "core/program/dialog_values.h"
 #include "core/platform/clock.h"
 #include "core/platform/short_date.h"
+#include "core/program/dialog_values.h"
 #include "core/program/main_commands.h"
 #include "core/program/pursewise.h"
 #include "core/program/register_commands.h"
 #include "support/fixed_day.h"
 #include "support/message_recorder.h"
 #include "support/sample_card.h"
+
+#include <QDir>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -29,6 +32,18 @@ protected:
         m_register.reset();
         m_p.reset();
         OnTheFixedDay::TearDown();
+        m_memory.reset();
+    }
+
+    // Moves to a fresh data folder in memory where the system offers one, for
+    // tests of thousands of saves; the folder goes at the end of the test.
+    void useMemoryFolder()
+    {
+        if (QDir(QStringLiteral("/dev/shm")).exists())
+            m_memory = std::make_unique<QTemporaryDir>(QStringLiteral("/dev/shm/pursewise-XXXXXX"));
+        if (m_memory && m_memory->isValid()) {
+            ASSERT_TRUE(QDir::setCurrent(m_memory->path()));
+        }
     }
 
     // A fresh program started in the same folder, as after quitting.
@@ -85,6 +100,7 @@ protected:
     MessageRecorder messages;
 
 private:
+    std::unique_ptr<QTemporaryDir> m_memory;
     std::unique_ptr<Pursewise> m_p;
     std::unique_ptr<MainCommands> m_main;
     std::unique_ptr<RegisterCommands> m_register;

@@ -80,20 +80,10 @@ protected:
     {
         ProgramTest::SetUp();
         // Thousands of saves: in memory where the system offers it.
-        if (QDir(QStringLiteral("/dev/shm")).exists())
-            m_fast = std::make_unique<QTemporaryDir>(QStringLiteral("/dev/shm/pursewise-XXXXXX"));
-        if (m_fast && m_fast->isValid()) {
-            ASSERT_TRUE(QDir::setCurrent(m_fast->path()));
-        }
+        useMemoryFolder();
         m_year = 2024;
         Clock::fix(QDateTime(QDate(m_year, 3, 1), QTime(10, 0)));
         restart();
-    }
-
-    void TearDown() override
-    {
-        ProgramTest::TearDown();
-        m_fast.reset();
     }
 
     int draw(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
@@ -427,7 +417,6 @@ protected:
     int m_year = 2024;
     QString m_openKey;
     int m_shownYear = 24;
-    std::unique_ptr<QTemporaryDir> m_fast;
 };
 
 TEST_P(ModelBased, RandomUseKeepsEveryBalanceTotalAndFileRight)
