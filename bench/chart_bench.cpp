@@ -29,7 +29,7 @@ struct OpenChart
         p.cardList.SelectFromGrid();
         p.tc.OpenCard();
         windows->ui().refresh();
-        chart = windows->ui().balanceChart;
+        chart = windows->ui().balanceChart();
         chart->open();
         QApplication::processEvents();
     }

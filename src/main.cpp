@@ -1,9 +1,10 @@
-#include "ui/windows/help_viewer.h"
-#include "ui/windows/program_windows.h"
 #include "core/platform/folder_lock.h"
 #include "core/platform/help_file.h"
-#include "ui/kit/message_box.h"
 #include "core/platform/messages.h"
+#include "ui/kit/first_paint_probe.h"
+#include "ui/kit/message_box.h"
+#include "ui/windows/help_viewer.h"
+#include "ui/windows/program_windows.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,11 +23,12 @@ int main(int argc, char* argv[])
     if (!lockDataFolder(folderLock))
         return 1;
     // The help document's place is settled once, at start-up (help_file.h).
-    HelpViewer help(HelpFile::locate());
-    installHelpViewer(help);
+    std::unique_ptr<HelpViewer> help;
+    installHelpViewer(HelpFile::locate(), help);
 
     Pursewise state;
     ProgramWindows windows(state);
     windows.showMain();
+    FirstPaintProbe::watch(windows.window(QStringLiteral("Main")));
     return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 #include "core/platform/messages.h"
 #include "scenario_runner.h"
 #include "script.h"
+#include "ui/kit/first_paint_probe.h"
 
 #include <QApplication>
 #include <QDir>
@@ -67,6 +68,10 @@ int main(int argc, char* argv[])
     {
         ScenarioRunner runner(script.steps, startDirectory);
         exitCode = runner.run();
+        // For the start-up benchmark: the moment the last step was done,
+        // before the windows are taken down (ui/kit/first_paint_probe.h).
+        if (!qEnvironmentVariableIsEmpty("PURSEWISE_REPORT_DONE"))
+            out << "done " << FirstPaintProbe::monotonicNanoseconds() << Qt::endl;
     }
     QDir::setCurrent(startDirectory);
     return exitCode;

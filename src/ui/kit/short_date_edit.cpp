@@ -26,16 +26,6 @@ ShortDateEdit::ShortDateEdit(QWidget* parent) : QLineEdit(parent)
     setTextMargins(0, 0, arrowWidth, 0);
     connect(m_dropDown, &QToolButton::clicked, this, &ShortDateEdit::showCalendar);
 
-    m_popup = new QFrame(this, Qt::Popup);
-    m_popup->setFrameStyle(QFrame::Box | QFrame::Plain);
-    m_calendar = new QCalendarWidget(m_popup);
-    m_calendar->setObjectName(QStringLiteral("calendar"));
-    auto* layout = new QVBoxLayout(m_popup);
-    layout->setContentsMargins(1, 1, 1, 1);
-    layout->addWidget(m_calendar);
-    connect(m_calendar, &QCalendarWidget::clicked, this, &ShortDateEdit::pick);
-    connect(m_calendar, &QCalendarWidget::activated, this, &ShortDateEdit::pick);
-
     // Leaving the box, or Enter in it, reads what was typed.
     connect(this, &QLineEdit::editingFinished, this, &ShortDateEdit::takeTypedText);
     setDate(QDate(2000, 1, 1));
@@ -71,8 +61,25 @@ bool ShortDateEdit::takeTypedText()
     return true;
 }
 
+// Made when first dropped down: a calendar is a large widget, and most
+// dialogs are used without it.
+void ShortDateEdit::makeCalendar()
+{
+    m_popup = new QFrame(this, Qt::Popup);
+    m_popup->setFrameStyle(QFrame::Box | QFrame::Plain);
+    m_calendar = new QCalendarWidget(m_popup);
+    m_calendar->setObjectName(QStringLiteral("calendar"));
+    auto* layout = new QVBoxLayout(m_popup);
+    layout->setContentsMargins(1, 1, 1, 1);
+    layout->addWidget(m_calendar);
+    connect(m_calendar, &QCalendarWidget::clicked, this, &ShortDateEdit::pick);
+    connect(m_calendar, &QCalendarWidget::activated, this, &ShortDateEdit::pick);
+}
+
 void ShortDateEdit::showCalendar()
 {
+    if (!m_calendar)
+        makeCalendar();
     m_calendar->setSelectedDate(typedDate().value_or(m_date));
     m_popup->adjustSize();
     m_popup->move(mapToGlobal(rect().bottomLeft()));
@@ -82,7 +89,8 @@ void ShortDateEdit::showCalendar()
 
 void ShortDateEdit::pick(const QDate& date)
 {
-    m_popup->hide();
+    if (m_popup)
+        m_popup->hide();
     setDate(date);
     setFocus(Qt::PopupFocusReason);
 }

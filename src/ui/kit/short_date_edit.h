@@ -39,6 +39,7 @@ public:
     // Opens the calendar on the date shown; a day clicked there (or chosen
     // with Enter) becomes the box's date. Alt+Down and F4 open it too.
     void showCalendar();
+    // The calendar, once it has been dropped down; null before.
     QCalendarWidget* calendar() const { return m_calendar; }
 
 signals:
@@ -50,6 +51,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void makeCalendar();
     void pick(const QDate& date);
 
     QDate m_date;

@@ -6,8 +6,6 @@
 #include "core/program/register_commands.h"
 #include "core/program/undo_commands.h"
 
-#include <QPointer>
-
 class TMain;
 class TForm1;
 class TAddOrEditCard;
@@ -25,43 +23,52 @@ class TReminders;
 class TSearch;
 class TBalanceChart;
 
+class ProgramWindows;
+
 // What every window reaches: the program state, the button logic of the two
-// big windows, and the other windows (each made once at start-up).
+// big windows, and the other windows.
 struct Ui
 {
     explicit Ui(Pursewise& state)
         : p(state), mainCommands(state), registerCommands(state), undoCommands(state)
-    {
-    }
+    {}
 
     Pursewise& p;
     MainCommands mainCommands;
     RegisterCommands registerCommands;
     UndoCommands undoCommands;
 
-    // Shows the state again in every window, and opens or closes the register
-    // as the state says. Every handler calls it after it changed anything.
+    // Shows the state again in every window made so far, and opens or closes
+    // the register as the state says. Every handler calls it after it changed
+    // anything.
     void refresh();
 
-    QPointer<TMain> main;
-    QPointer<TForm1> form1;
-    QPointer<TAddOrEditCard> addOrEditCard;
-    QPointer<TMakeOrEditEntry> makeOrEditEntry;
-    QPointer<TChangeYrForm> changeYrForm;
-    QPointer<TAboutBox> aboutBox;
-    QPointer<Tpursepri> pursepri;
-    QPointer<Tte> te;
-    // The statement dialogs of the register, made after the eight windows.
-    QPointer<TCsvColumns> csvColumns;
-    QPointer<TImportPreview> importPreview;
-    QPointer<TReconcileForm> reconcileForm;
-    QPointer<TExportForm> exportForm;
-    QPointer<TReportForm> reportForm;
-    // The main window's Reminders and search windows, made after the rest.
-    QPointer<TReminders> reminders;
-    QPointer<TSearch> search;
-    // The register's balance chart, made after its dialogs.
-    QPointer<TBalanceChart> balanceChart;
+    // The windows. Each is made by its owner (ProgramWindows) the first time
+    // it is asked for, and then kept; so start-up makes only the main window,
+    // and what is not shown at start follows when the program is idle. While
+    // the owner takes the windows down, nothing new is made and a window
+    // already gone is null.
+    TMain* main();
+    TForm1* form1();
+    TAddOrEditCard* addOrEditCard();
+    TMakeOrEditEntry* makeOrEditEntry();
+    TChangeYrForm* changeYrForm();
+    TAboutBox* aboutBox();
+    Tpursepri* pursepri();
+    Tte* te();
+    TCsvColumns* csvColumns();
+    TImportPreview* importPreview();
+    TReconcileForm* reconcileForm();
+    TExportForm* exportForm();
+    TReportForm* reportForm();
+    TReminders* reminders();
+    TSearch* search();
+    TBalanceChart* balanceChart();
+
+    ProgramWindows* owner = nullptr;
+    // The print window's file hint as the program started ("26.dat" in
+    // 2026); the window shows it whenever it is made.
+    QString printHintAtStart;
 };
 
 // Runs a handler under the message guard, then refreshes every window, even

@@ -130,3 +130,12 @@ void installHelpViewer(HelpViewer& viewer)
 {
     setHelpSink([&viewer](int topic) { viewer.showTopic(topic); });
 }
+
+void installHelpViewer(QString path, std::unique_ptr<HelpViewer>& viewer)
+{
+    setHelpSink([path = std::move(path), &viewer](int topic) {
+        if (!viewer)
+            viewer = std::make_unique<HelpViewer>(path);
+        viewer->showTopic(topic);
+    });
+}

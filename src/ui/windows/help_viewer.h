@@ -3,6 +3,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <memory>
+
 class QKeyEvent;
 class QTextBrowser;
 
@@ -39,3 +41,6 @@ private:
 
 // Makes every showHelp(topic) open `viewer` at that topic.
 void installHelpViewer(HelpViewer& viewer);
+// The same for a viewer of the document at `path` that is made at the first
+// request and kept in `viewer` (start-up makes no window it does not show).
+void installHelpViewer(QString path, std::unique_ptr<HelpViewer>& viewer);

@@ -92,18 +92,18 @@ void TMain::buildMenuStrip()
             [] { showHelp(1); });
     connect(strip->findChild<ClickLabel*>(QStringLiteral("LAbout")), &ClickLabel::clicked, this,
             [this] {
-                if (m_ui.aboutBox)
-                    m_ui.aboutBox->exec();
+                if (m_ui.aboutBox())
+                    m_ui.aboutBox()->exec();
             });
     connect(strip->findChild<ClickLabel*>(QStringLiteral("Label3")), &ClickLabel::clicked, this,
             [this] {
-                if (m_ui.te)
-                    m_ui.te->exec();
+                if (m_ui.te())
+                    m_ui.te()->exec();
             });
     connect(strip->findChild<ClickLabel*>(QStringLiteral("LReminders")), &ClickLabel::clicked, this,
             [this] {
-                if (m_ui.reminders)
-                    m_ui.reminders->showReminders();
+                if (m_ui.reminders())
+                    m_ui.reminders()->showReminders();
             });
     connect(strip->findChild<ClickLabel*>(QStringLiteral("LSearch")), &ClickLabel::clicked, this,
             &TMain::LSearchClick);
@@ -114,8 +114,8 @@ void TMain::buildMenuStrip()
 
 void TMain::LSearchClick()
 {
-    if (m_ui.search)
-        m_ui.search->open();
+    if (m_ui.search())
+        m_ui.search()->open();
 }
 
 void TMain::buildBanner()
@@ -280,17 +280,17 @@ void TMain::sg1Click(int gridRow)
 void TMain::B1Click()
 {
     handle(m_ui, [this] { m_ui.mainCommands.B1Click(); });
-    if (m_ui.p.reg.shown && m_ui.form1) {
-        m_ui.form1->raise();
-        m_ui.form1->activateWindow();
+    if (m_ui.p.reg.shown && m_ui.form1()) {
+        m_ui.form1()->raise();
+        m_ui.form1()->activateWindow();
     }
 }
 
 void TMain::B2Click()
 {
-    if (!m_ui.addOrEditCard)
+    if (!m_ui.addOrEditCard())
         return;
-    TAddOrEditCard& dialog = *m_ui.addOrEditCard;
+    TAddOrEditCard& dialog = *m_ui.addOrEditCard();
     dialog.setMode(CardMode::Add);
     dialog.setWindowTitle(QStringLiteral("     Add a New Card"));
     setBackground(&dialog, designColour(11523071));
@@ -301,9 +301,9 @@ void TMain::B4Click()
 {
     bool open = false;
     handle(m_ui, [&] { open = m_ui.mainCommands.B4Click(); });
-    if (!open || !m_ui.addOrEditCard)
+    if (!open || !m_ui.addOrEditCard())
         return;
-    TAddOrEditCard& dialog = *m_ui.addOrEditCard;
+    TAddOrEditCard& dialog = *m_ui.addOrEditCard();
     dialog.setMode(CardMode::Edit);
     dialog.setWindowTitle(QStringLiteral("Editing Card: ") + m_ui.p.reg.L7);
     setBackground(&dialog, designColour(8435967));

@@ -1,12 +1,12 @@
 #include "ui/windows/print_window.h"
 
+#include "core/platform/user_error.h"
+#include "core/program/print_file.h"
+#include "ui/kit/file_chooser.h"
 #include "ui/kit/look.h"
 #include "ui/kit/pictures.h"
-#include "core/program/print_file.h"
 #include "ui/kit/ui.h"
-#include "core/platform/user_error.h"
 
-#include "ui/kit/file_chooser.h"
 #include <QDir>
 #include <QFileDialog>
 #include <QFrame>
@@ -152,9 +152,9 @@ Tpursepri::Tpursepri(Ui& ui, QWidget* parent) : QWidget(parent), m_ui(ui)
     m_view->document()->setDefaultFont(font());
     layout->addWidget(m_view, 1);
 
-    // The hint is set once: the main window has set the year, and no card
-    // is selected yet, so it reads "26.dat" in 2026.
-    m_htx->setText(fileHint(m_ui.p.cardList.selectedKey(), m_ui.p.main.SelectedYr));
+    // The hint is the one of start-up, when the main window had set the year
+    // and no card was selected yet: "26.dat" in 2026.
+    m_htx->setText(m_ui.printHintAtStart);
 }
 
 Tpursepri::~Tpursepri() = default;

@@ -2,28 +2,69 @@
 
 #include "ui/kit/ui.h"
 
+#include <QPointer>
 #include <QWidget>
 
+#include <array>
 #include <memory>
 #include <vector>
 
-// The windows of the program, made once in their fixed order (the main window
-// first, then the design's seven others, then the statement dialogs, the
-// Reminders and search windows and the balance chart) and destroyed in the reverse
-// order. All start hidden.
+// The windows of the program. The main window is made at once; every other
+// window the first time it is asked for, and the rest of them one at a time
+// when the program is idle after the main window's first paint, in their
+// fixed order (the design's seven others, then the statement dialogs, the
+// Reminders and search windows and the balance chart). A window's owner
+// window is made before it. They are destroyed in the reverse order of making.
+// All start hidden.
 class ProgramWindows
 {
 public:
+    enum class Window
+    {
+        Main,
+        Form1,
+        AddOrEditCard,
+        MakeOrEditEntry,
+        ChangeYrForm,
+        AboutBox,
+        Pursepri,
+        Te,
+        CsvColumns,
+        ImportPreview,
+        ReconcileForm,
+        ExportForm,
+        ReportForm,
+        Reminders,
+        Search,
+        BalanceChart,
+    };
+    static constexpr int windowCount = int(Window::BalanceChart) + 1;
+
     explicit ProgramWindows(Pursewise& p);
     ~ProgramWindows();
 
     Ui& ui() { return m_ui; }
-    // A window by its object name ("Main", "Form1", "AddOrEditCard", ...).
-    QWidget* window(const QString& name) const;
-    // Shows and activates the main window, as the event loop's start does.
+    // A window by its object name ("Main", "Form1", "AddOrEditCard", ...),
+    // made now if it was not yet.
+    QWidget* window(const QString& name);
+    // The window, made now if it was not yet; null once the windows are
+    // being taken down and it has gone.
+    QWidget* window(Window which);
+    // Whether the window has been made.
+    bool made(Window which) const { return !m_made[std::size_t(which)].isNull(); }
+    // Makes every window not made yet, now.
+    void makeAll();
+    // Shows and activates the main window, as the event loop's start does,
+    // and makes the other windows when the program is next idle after its
+    // first paint.
     void showMain();
 
 private:
+    // Makes the next window not made yet; false when none is left.
+    bool makeNext();
+
     Ui m_ui;
     std::vector<std::unique_ptr<QWidget>> m_windows;
+    std::array<QPointer<QWidget>, windowCount> m_made;
+    bool m_closing = false;
 };

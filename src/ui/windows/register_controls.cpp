@@ -105,8 +105,8 @@ void TForm1::buildMenuStrip()
         connect(label, &ClickLabel::clicked, this, handler);
     }
     connect(about, &ClickLabel::clicked, this, [this] {
-        if (m_ui.aboutBox)
-            m_ui.aboutBox->exec();
+        if (m_ui.aboutBox())
+            m_ui.aboutBox()->exec();
     });
     addUndoControls(*this, *strip, m_ui);
 }

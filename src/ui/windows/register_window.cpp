@@ -64,10 +64,10 @@ void TForm1::refresh()
 
 void TForm1::openEntryDialog(EntryMode mode)
 {
-    if (!m_ui.makeOrEditEntry)
+    if (!m_ui.makeOrEditEntry())
         return;
-    m_ui.makeOrEditEntry->setMode(mode);
-    m_ui.makeOrEditEntry->exec();
+    m_ui.makeOrEditEntry()->setMode(mode);
+    m_ui.makeOrEditEntry()->exec();
 }
 
 void TForm1::bb3Click()
@@ -108,47 +108,47 @@ void TForm1::bb8Click()
 {
     bool open = false;
     handle(m_ui, [&] { open = m_ui.registerCommands.bb8Click(); });
-    if (open && m_ui.changeYrForm)
-        m_ui.changeYrForm->exec();
+    if (open && m_ui.changeYrForm())
+        m_ui.changeYrForm()->exec();
 }
 
 void TForm1::BB9Click()
 {
-    if (!m_ui.pursepri)
+    if (!m_ui.pursepri())
         return;
-    m_ui.pursepri->show();
-    m_ui.pursepri->raise();
-    m_ui.pursepri->activateWindow();
+    m_ui.pursepri()->show();
+    m_ui.pursepri()->raise();
+    m_ui.pursepri()->activateWindow();
 }
 
 void TForm1::LImportClick()
 {
-    if (m_ui.importPreview)
-        m_ui.importPreview->importStatement();
+    if (m_ui.importPreview())
+        m_ui.importPreview()->importStatement();
 }
 
 void TForm1::LReconcileClick()
 {
-    if (m_ui.reconcileForm)
-        m_ui.reconcileForm->exec();
+    if (m_ui.reconcileForm())
+        m_ui.reconcileForm()->exec();
 }
 
 void TForm1::LReportClick()
 {
-    if (m_ui.reportForm)
-        m_ui.reportForm->exec();
+    if (m_ui.reportForm())
+        m_ui.reportForm()->exec();
 }
 
 void TForm1::LExportClick()
 {
-    if (m_ui.exportForm)
-        m_ui.exportForm->exec();
+    if (m_ui.exportForm())
+        m_ui.exportForm()->exec();
 }
 
 void TForm1::LChartClick()
 {
-    if (m_ui.balanceChart)
-        m_ui.balanceChart->open();
+    if (m_ui.balanceChart())
+        m_ui.balanceChart()->open();
 }
 
 void TForm1::BB10Click()

@@ -80,10 +80,14 @@ void TReminders::setShowsAtStart(bool show)
     QSettings(organisation, applicationTitle).setValue(showAtStartKey, show);
 }
 
+std::vector<Reminder> TReminders::listFor(const Pursewise& p)
+{
+    return remindersFor(p.sg1, p.cardList.cardCount(), cardInfoFromFile, Clock::today());
+}
+
 const std::vector<Reminder>& TReminders::refresh()
 {
-    const Pursewise& p = m_ui.p;
-    m_reminders = remindersFor(p.sg1, p.cardList.cardCount(), cardInfoFromFile, Clock::today());
+    m_reminders = listFor(m_ui.p);
     // The line the user was on stays current when it is still there.
     const int current = m_lines->currentRow();
     m_lines->clearContents();
@@ -127,11 +131,11 @@ bool TReminders::showAtStart()
 // else over its right edge.
 void TReminders::placeBesideMain()
 {
-    if (!m_ui.main)
+    if (!m_ui.main())
         return;
-    const QRect main = m_ui.main->frameGeometry();
+    const QRect main = m_ui.main()->frameGeometry();
     const QScreen* screen =
-        m_ui.main->screen() ? m_ui.main->screen() : QGuiApplication::primaryScreen();
+        m_ui.main()->screen() ? m_ui.main()->screen() : QGuiApplication::primaryScreen();
     const QRect room = screen ? screen->availableGeometry() : QRect(main.topLeft(), main.size());
     const int width = frameGeometry().width();
     int left = main.right() + 1;
@@ -143,7 +147,7 @@ void TReminders::placeBesideMain()
 
 void TReminders::openLine(int line)
 {
-    if (line < 0 || std::size_t(line) >= m_reminders.size() || !m_ui.main)
+    if (line < 0 || std::size_t(line) >= m_reminders.size() || !m_ui.main())
         return;
     const QString key = m_reminders[std::size_t(line)].cardKey;
     bool listed = false;
@@ -158,7 +162,7 @@ void TReminders::openLine(int line)
         listed = true;
     });
     if (listed)
-        m_ui.main->B1Click();
+        m_ui.main()->B1Click();
 }
 
 void TReminders::keyPressEvent(QKeyEvent* event)

@@ -8,6 +8,7 @@
 
 class QCheckBox;
 class QTableWidget;
+class Pursewise;
 struct Ui;
 
 // The Reminders window: what is near for the cards of the list (payment days,
@@ -29,6 +30,9 @@ public:
     // the keyboard focus, when "Show reminders when the program starts" is
     // ticked and at least one line is listed. True when it showed.
     bool showAtStart();
+
+    // Today's reminders for the cards of the list, read from their files.
+    static std::vector<Reminder> listFor(const Pursewise& p);
 
     // The user's choice, kept in the program's settings (not the data folder).
     static bool showsAtStart();

@@ -46,10 +46,10 @@ protected:
     std::optional<EntryMode> entryModeAfter(Qt::Key key)
     {
         std::optional<EntryMode> mode;
-        QTimer::singleShot(0, ui().makeOrEditEntry, [&] {
-            if (ui().makeOrEditEntry->isVisible())
-                mode = ui().makeOrEditEntry->mode();
-            ui().makeOrEditEntry->reject();
+        QTimer::singleShot(0, ui().makeOrEditEntry(), [&] {
+            if (ui().makeOrEditEntry()->isVisible())
+                mode = ui().makeOrEditEntry()->mode();
+            ui().makeOrEditEntry()->reject();
         });
         QTest::keyClick(ledger(), key);
         QApplication::processEvents();

@@ -12,7 +12,7 @@ namespace {
 class CardDialog : public DialogWindows
 {
 protected:
-    TAddOrEditCard* dialog() { return ui().addOrEditCard; }
+    TAddOrEditCard* dialog() { return ui().addOrEditCard(); }
 
     template <typename T = QWidget>
     T* at(const char* name)
@@ -254,7 +254,7 @@ TEST_F(CardDialog, BoxesStayWhiteOnTheColourTheMainWindowGivesIt)
         picker = at("DT1")->palette().color(QPalette::Base);
         dialog()->reject();
     });
-    ui().main->B2Click();
+    ui().main()->B2Click();
 
     EXPECT_EQ(dialog()->windowTitle(), QStringLiteral("     Add a New Card"));
     EXPECT_EQ(background, QColor(0xFF, 0xD3, 0xAF));

@@ -38,7 +38,7 @@ protected:
         kind == 2 ? p().tc.AddCharge(entry) : p().tc.AddPayment(entry);
     }
 
-    TMakeOrEditEntry* dialog() { return ui().makeOrEditEntry; }
+    TMakeOrEditEntry* dialog() { return ui().makeOrEditEntry(); }
 
     template <typename T = QWidget>
     T* at(const char* name)

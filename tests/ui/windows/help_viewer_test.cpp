@@ -183,6 +183,24 @@ TEST_F(HelpWindow, ShowHelpOpensTheInstalledViewer)
     EXPECT_EQ(browser().source().fragment(), QStringLiteral("topic5"));
 }
 
+TEST(HelpWindowMadeWhenAsked, IsMadeAtTheFirstRequestAndKeptForTheNext)
+{
+    std::unique_ptr<HelpViewer> viewer;
+    const HelpSink previous = setHelpSink(nullptr);
+    installHelpViewer(QStringLiteral(PURSEWISE_HELP_SOURCE), viewer);
+    EXPECT_EQ(viewer, nullptr);
+
+    showHelp(5);
+    ASSERT_NE(viewer, nullptr);
+    const HelpViewer* first = viewer.get();
+    EXPECT_TRUE(viewer->isVisible());
+    EXPECT_EQ(viewer->browser()->source().fragment(), QStringLiteral("topic5"));
+    showHelp(6);
+    setHelpSink(previous);
+    EXPECT_EQ(viewer.get(), first);
+    EXPECT_EQ(viewer->browser()->source().fragment(), QStringLiteral("topic6"));
+}
+
 TEST(HelpWindowWithoutItsFile, SaysTheFileIsMissingAndOpensNoWindow)
 {
     QTemporaryDir dir;

@@ -46,6 +46,54 @@ TEST_F(Windows, AreMadeOnceHiddenWithTheirNamesAndCaptions)
     }
 }
 
+using Which = ProgramWindows::Window;
+
+TEST_F(Windows, OnlyTheMainWindowIsMadeAtStartTheRestWhenFirstAskedFor)
+{
+    for (int which = 1; which < ProgramWindows::windowCount; ++which)
+        EXPECT_FALSE(m_windows->made(Which(which))) << which;
+    ASSERT_TRUE(m_windows->made(Which::Main));
+
+    // A dialog of the register brings its owner window with it.
+    QWidget* entry = window("MakeOrEditEntry");
+    ASSERT_NE(entry, nullptr);
+    EXPECT_TRUE(m_windows->made(Which::Form1));
+    EXPECT_EQ(entry->parentWidget(), window("Form1"));
+    EXPECT_FALSE(m_windows->made(Which::AddOrEditCard));
+    // Asked for again, it is the same window.
+    EXPECT_EQ(window("MakeOrEditEntry"), entry);
+    EXPECT_EQ(m_windows->window(Which::MakeOrEditEntry), entry);
+    EXPECT_EQ(window("NoSuchWindow"), nullptr);
+}
+
+TEST_F(Windows, EveryWindowIsMadeWhenTheProgramIsIdleAfterTheMainWindowsFirstPaint)
+{
+    m_windows->showMain();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [this] {
+            for (int which = 0; which < ProgramWindows::windowCount; ++which)
+                if (!m_windows->made(Which(which)))
+                    return false;
+            return true;
+        },
+        5000));
+    // None of them shows for it.
+    for (const char* name : {"Form1", "AddOrEditCard", "MakeOrEditEntry", "ChangeYrForm",
+                             "AboutBox", "pursepri", "te", "CsvColumns", "ImportPreview",
+                             "Reconcile", "ExportForm", "ReportForm", "Search", "Chart"})
+        EXPECT_FALSE(window(name)->isVisible()) << name;
+}
+
+TEST_F(Windows, ARefreshMakesTheRegisterOnlyWhenTheStateOpensIt)
+{
+    m_windows->ui().refresh();
+    EXPECT_FALSE(m_windows->made(Which::Form1));
+    m_state.reg.shown = true;
+    m_windows->ui().refresh();
+    ASSERT_TRUE(m_windows->made(Which::Form1));
+    EXPECT_TRUE(window("Form1")->isVisible());
+}
+
 TEST_F(Windows, TheMainWindowShowsTheCardListAndEveryControlByName)
 {
     for (const char* name :

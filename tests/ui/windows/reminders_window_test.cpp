@@ -47,7 +47,7 @@ protected:
         reminders().refresh();
     }
 
-    TReminders& reminders() { return *m_windows->ui().reminders; }
+    TReminders& reminders() { return *m_windows->ui().reminders(); }
     QTableWidget& lines() { return *reminders().findChild<QTableWidget*>(QStringLiteral("Lines")); }
     QStringList shownLines()
     {

@@ -82,7 +82,7 @@ void typeInto(QWidget* dialog, Start start, const QString& text, bool leave = tr
 class EntryDates : public DialogWindows
 {
 protected:
-    TMakeOrEditEntry* dialog() { return ui().makeOrEditEntry; }
+    TMakeOrEditEntry* dialog() { return ui().makeOrEditEntry(); }
 
     // The register's Add, the entry dialog opening on today's date.
     void showAdding()
@@ -199,7 +199,7 @@ INSTANTIATE_TEST_SUITE_P(DayFirst, TypedDayFirstDate,
 class CardDates : public DialogWindows
 {
 protected:
-    TAddOrEditCard* dialog() { return ui().addOrEditCard; }
+    TAddOrEditCard* dialog() { return ui().addOrEditCard(); }
 };
 
 class TypedCardDate : public CardDates,

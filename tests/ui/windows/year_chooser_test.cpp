@@ -32,7 +32,7 @@ protected:
         ASSERT_TRUE(messages.shown().isEmpty()) << messages.shown().join(u'|').toStdString();
     }
 
-    TChangeYrForm* dialog() { return ui().changeYrForm; }
+    TChangeYrForm* dialog() { return ui().changeYrForm(); }
 
     template <typename T = QWidget>
     T* at(const char* name)
@@ -148,7 +148,7 @@ TEST_F(YearChooser, IsShownModallyByTheRegistersYearButton)
         modal = QApplication::activeModalWidget() == dialog();
         dialog()->reject();
     });
-    ui().form1->bb8Click();
+    ui().form1()->bb8Click();
     EXPECT_TRUE(modal);
 }
 
