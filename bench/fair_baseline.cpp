@@ -8,6 +8,7 @@
 // (ui/kit/first_paint_probe.h), as the program does.
 
 #include "ui/kit/first_paint_probe.h"
+#include "ui/kit/fonts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -486,22 +487,6 @@ const Part parts[] = {
      "www.quillfen.example/verses",
      true},
 };
-
-// The same font families stand in for the Windows fonts as in the program.
-void installFontSubstitutes()
-{
-    const std::pair<const char*, QStringList> substitutes[] = {
-        {"Bookman Old Style", {"URW Bookman", "URW Bookman L", "DejaVu Serif"}},
-        {"Comic Sans MS", {"Comic Neue", "DejaVu Sans"}},
-        {"Times New Roman", {"Liberation Serif", "DejaVu Serif"}},
-        {"Arial", {"Liberation Sans", "DejaVu Sans"}},
-        {"MS Sans Serif", {"Liberation Sans", "DejaVu Sans"}},
-        {"Tahoma", {"DejaVu Sans", "Liberation Sans"}},
-        {"Trebuchet MS", {"DejaVu Sans", "Liberation Sans"}},
-        {"Georgia", {"C059", "Century Schoolbook L", "DejaVu Serif"}}};
-    for (const auto& [family, replacements] : substitutes)
-        QFont::insertSubstitutions(QString::fromLatin1(family), replacements);
-}
 
 QAbstractItemModel* modelFor(const QString& name, QObject* owner)
 {
