@@ -47,9 +47,53 @@ bool isCentred(const QTableView& grid, int column)
     return (alignment & Qt::AlignHorizontal_Mask) == Qt::AlignHCenter;
 }
 
+// The characters of a stored amount.
+constexpr QStringView amountCharacters = u"0123456789.-";
+
+// Whether every digit has one advance and no pair of an amount's characters
+// kerns, in exact (unrounded) advances; answered once per font.
+bool amountsMeasureByShape(const QFont& font)
+{
+    static QHash<QString, bool> known;
+    const QString key = font.key();
+    if (const auto found = known.constFind(key); found != known.cend())
+        return *found;
+    const QFontMetricsF metrics(font);
+    const qreal digit = metrics.horizontalAdvance(QLatin1Char('0'));
+    bool byShape = true;
+    for (const QChar first : amountCharacters) {
+        const qreal advance = metrics.horizontalAdvance(first);
+        if (first.isDigit() && advance != digit)
+            byShape = false;
+        for (const QChar second : amountCharacters)
+            if (metrics.horizontalAdvance(QString(first) + second) !=
+                advance + metrics.horizontalAdvance(second))
+                byShape = false;
+    }
+    known.insert(key, byShape);
+    return byShape;
+}
+
+// The text with every digit made "0", or an empty text when it holds a
+// character that is not an amount's.
+QString amountShape(const QString& text)
+{
+    QString shape(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c >= u'0' && c <= u'9')
+            shape[i] = u'0';
+        else if (c == u'.' || c == u'-')
+            shape[i] = c;
+        else
+            return {};
+    }
+    return shape;
+}
+
 // The widest texts of a column as they stand now, at most two, measured in
 // one font: the fit then measures only these at each size.
-QStringList widestContents(const QTableView& grid, int column, const QFontMetrics& metrics)
+QStringList widestContents(const QTableView& grid, int column, TextWidths& widths)
 {
     const QAbstractItemModel* model = grid.model();
     QString first;
@@ -60,7 +104,7 @@ QStringList widestContents(const QTableView& grid, int column, const QFontMetric
         const QString text = model->index(row, column).data().toString();
         if (text.isEmpty())
             continue;
-        const int width = metrics.horizontalAdvance(text);
+        const int width = widths.of(text);
         if (width > firstWidth) {
             second = first;
             secondWidth = firstWidth;
@@ -127,6 +171,25 @@ int headerTextRoom(const QTableView& grid, int column)
     return width - 2 * margin;
 }
 
+TextWidths::TextWidths(const QFont& font) : m_metrics(font), m_byShape(amountsMeasureByShape(font))
+{}
+
+int TextWidths::of(const QString& text)
+{
+    if (m_byShape) {
+        const QString shape = amountShape(text);
+        if (!shape.isEmpty()) {
+            const auto found = m_shapes.constFind(shape);
+            if (found != m_shapes.cend())
+                return *found;
+            const int width = m_metrics.horizontalAdvance(shape);
+            m_shapes.insert(shape, width);
+            return width;
+        }
+    }
+    return m_metrics.horizontalAdvance(text);
+}
+
 int largestFittingSize(QFont font, int pixels, int smallest,
                        const std::function<bool(const QFontMetrics&)>& fits)
 {
@@ -156,7 +219,7 @@ void fitGridFont(QTableView& grid, int pixels, const std::vector<ColumnTexts>& c
     std::vector<Need> needs;
     QFont font = grid.font();
     font.setPixelSize(pixels);
-    const QFontMetrics reference(font);
+    TextWidths reference(font);
     for (std::size_t c = 0; c < columns.size(); ++c) {
         const int column = int(c);
         const ColumnTexts& texts = columns[c];

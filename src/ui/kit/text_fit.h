@@ -1,12 +1,13 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetrics>
+#include <QHash>
 #include <QStringList>
 
 #include <functional>
 #include <vector>
 
-class QFontMetrics;
 class QLabel;
 class QLineEdit;
 class QTableView;
@@ -34,6 +35,28 @@ int cellTextRoom(const QTableView& grid, int column);
 // The width a header leaves for its label: the section less the header's
 // margins. Column -1 is the row header.
 int headerTextRoom(const QTableView& grid, int column);
+
+// The widths of many short texts in one font, each as
+// QFontMetrics::horizontalAdvance gives it. Where the font's digits all have
+// one advance and no two of an amount's characters ("0" to "9", ".", "-")
+// kern, a text of those characters is exactly as wide as its shape with every
+// digit made "0" ("1234.56" as "0000.00"), so a column of a thousand amounts
+// takes a handful of measures. Any other text, or any text in another font,
+// is measured as it is.
+class TextWidths
+{
+public:
+    explicit TextWidths(const QFont& font);
+
+    int of(const QString& text);
+    // Whether amounts are measured by their shapes in this font.
+    bool measuresByShape() const { return m_byShape; }
+
+private:
+    QFontMetrics m_metrics;
+    bool m_byShape;
+    QHash<QString, int> m_shapes;
+};
 
 // The largest pixel size from `pixels` down to `smallest` at which `fits`
 // holds for the font's metrics; `smallest` when even that does not.

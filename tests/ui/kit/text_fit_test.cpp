@@ -1,5 +1,7 @@
 #include "core/platform/short_date.h"
 #include "support/windows_fixture.h"
+#include "ui/kit/fonts.h"
+#include "ui/kit/text_fit.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -287,3 +289,61 @@ INSTANTIATE_TEST_SUITE_P(BothGrids, MoneyColumns,
                                          AlignCase{"Form1", "StringGrid1", 5, Qt::AlignRight}));
 
 } // namespace
+
+namespace {
+
+// A column's worth of amounts as the ledger stores them, from a fixed seed:
+// every length from ".01" to eleven figures, negative ones, and repeats.
+QStringList sampleAmounts()
+{
+    QStringList amounts{QStringLiteral(".01"),        QStringLiteral("-.05"),
+                        QStringLiteral("0.00"),       QStringLiteral("11.11"),
+                        QStringLiteral("1111111.11"), QStringLiteral("-99999999.99"),
+                        QStringLiteral("12340.00")};
+    quint32 seed = 20261210;
+    for (int i = 0; i < 300; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        const qint64 cents = qint64(seed % 100000000u) >> (seed % 23);
+        QString text = QString::number(cents / 100) + u'.' +
+                       QStringLiteral("%1").arg(cents % 100, 2, 10, QLatin1Char('0'));
+        if (seed & 1u)
+            text.prepend(u'-');
+        amounts << text;
+    }
+    return amounts;
+}
+
+} // namespace
+
+TEST(TextWidths, AreTheFontMetricsOwnWidthsInEveryFontAndSizeTheWindowsUse)
+{
+    // Texts that are no amount are measured as they are.
+    const QStringList others = {QStringLiteral("Opening Bal"), QStringLiteral("X"),
+                                QStringLiteral("1,234.00"),    QStringLiteral("12/1/26"),
+                                QStringLiteral("\u20ac 5"),    QString()};
+    const QStringList texts = sampleAmounts() + others;
+    installFontSubstitutes();
+    int fonts = 0;
+    int byShape = 0;
+    for (const char* family : {"Bookman Old Style", "Arial", "Times New Roman", "Tahoma", "Georgia",
+                               "DejaVu Sans Mono", "Z003"}) {
+        for (int pixels = 5; pixels <= 24; ++pixels) {
+            QFont font(QString::fromLatin1(family));
+            font.setPixelSize(pixels);
+            const QFontMetrics metrics(font);
+            TextWidths widths(font);
+            ++fonts;
+            byShape += widths.measuresByShape() ? 1 : 0;
+            for (const QString& text : texts)
+                ASSERT_EQ(widths.of(text), metrics.horizontalAdvance(text))
+                    << family << " " << pixels << "px: \"" << text.toStdString() << '"';
+            // Asked again, from what it keeps.
+            for (const QString& text : texts)
+                ASSERT_EQ(widths.of(text), metrics.horizontalAdvance(text))
+                    << family << " " << pixels << "px again: \"" << text.toStdString() << '"';
+        }
+    }
+    EXPECT_EQ(fonts, 140);
+    // The quick way is taken for most of them, so it is what was compared.
+    EXPECT_GT(byShape, 70);
+}
