@@ -44,8 +44,8 @@ struct Ui
     void refresh();
 
     // The windows. Each is made by its owner (ProgramWindows) the first time
-    // it is asked for, and then kept; so start-up makes only the main window,
-    // and what is not shown at start follows when the program is idle. While
+    // it is asked for, and then kept; so start-up makes only the main window
+    // (the register and its entry dialog follow when the program is idle). While
     // the owner takes the windows down, nothing new is made and a window
     // already gone is null.
     TMain* main();

@@ -61,9 +61,9 @@ T* windowOf(ProgramWindows* owner, Window which)
     return owner ? static_cast<T*>(owner->window(which)) : nullptr;
 }
 
-// Waits for the main window's first paint, then makes one window not made
-// yet on each turn of the event loop until none is left, so that the user's
-// first key or click waits for one window at most.
+// Waits for the main window's first paint, then makes one window on each turn
+// of the event loop until makeNext has none left, so that the user's first
+// key or click waits for one window at most.
 class IdleMaker : public QObject
 {
 public:
@@ -217,18 +217,14 @@ QWidget* ProgramWindows::window(const QString& name)
 
 bool ProgramWindows::makeNext()
 {
-    for (int which = 0; which < windowCount; ++which)
-        if (!made(Window(which))) {
-            window(Window(which));
+    // The register and its entry dialog: what the user is most likely to ask
+    // for first, and the largest windows to make.
+    for (const Window which : {Window::Form1, Window::MakeOrEditEntry})
+        if (!made(which)) {
+            window(which);
             return true;
         }
     return false;
-}
-
-void ProgramWindows::makeAll()
-{
-    while (makeNext()) {
-    }
 }
 
 void ProgramWindows::showMain()

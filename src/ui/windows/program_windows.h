@@ -10,12 +10,10 @@
 #include <vector>
 
 // The windows of the program. The main window is made at once; every other
-// window the first time it is asked for, and the rest of them one at a time
-// when the program is idle after the main window's first paint, in their
-// fixed order (the design's seven others, then the statement dialogs, the
-// Reminders and search windows and the balance chart). A window's owner
-// window is made before it. They are destroyed in the reverse order of making.
-// All start hidden.
+// window the first time it is asked for, and the register and its entry
+// dialog also one at a time when the program is idle after the main window's
+// first paint. A window's owner window is made before it. They are destroyed
+// in the reverse order of making. All start hidden.
 class ProgramWindows
 {
 public:
@@ -52,15 +50,13 @@ public:
     QWidget* window(Window which);
     // Whether the window has been made.
     bool made(Window which) const { return !m_made[std::size_t(which)].isNull(); }
-    // Makes every window not made yet, now.
-    void makeAll();
     // Shows and activates the main window, as the event loop's start does,
-    // and makes the other windows when the program is next idle after its
-    // first paint.
+    // and makes the register and its entry dialog when the program is next
+    // idle after its first paint.
     void showMain();
 
 private:
-    // Makes the next window not made yet; false when none is left.
+    // Makes the next window made while idle; false when none is left.
     bool makeNext();
 
     Ui m_ui;
