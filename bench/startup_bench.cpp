@@ -20,6 +20,7 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <map>
 #include <string>
@@ -147,12 +148,15 @@ double highest(const std::vector<double>& values)
     return *std::max_element(values.begin(), values.end());
 }
 
+// 9 repetitions of each unless --benchmark_repetitions says otherwise.
+int repetitions = 9;
+
 void timed(const char* name, void (*run)(benchmark::State&))
 {
     benchmark::RegisterBenchmark(name, run)
         ->UseManualTime()
         ->Iterations(1)
-        ->Repetitions(9)
+        ->Repetitions(repetitions)
         ->ComputeStatistics("min", lowest)
         ->ComputeStatistics("max", highest)
         ->Unit(benchmark::kMillisecond);
@@ -194,6 +198,9 @@ private:
 
 int main(int argc, char* argv[])
 {
+    for (int i = 1; i < argc; ++i)
+        if (std::string(argv[i]).rfind("--benchmark_repetitions=", 0) == 0)
+            repetitions = std::atoi(argv[i] + std::strlen("--benchmark_repetitions="));
     timed("StartupBare", StartupBare);
     timed("StartupFair", StartupFair);
     timed("StartupProgram", StartupProgram);

@@ -61,19 +61,19 @@ T* windowOf(ProgramWindows* owner, Window which)
     return owner ? static_cast<T*>(owner->window(which)) : nullptr;
 }
 
-// Waits for the main window's first paint, then makes one window on each turn
-// of the event loop until makeNext has none left, so that the user's first
-// key or click waits for one window at most.
-class IdleMaker : public QObject
+// Waits for the main window's first paint, then does one job on each turn of
+// the event loop until `next` has none left, so that the user's first key or
+// click waits for one job at most.
+class AfterFirstPaint : public QObject
 {
 public:
-    IdleMaker(QWidget* main, std::function<bool()> makeNext)
-        : QObject(main), m_makeNext(std::move(makeNext))
+    AfterFirstPaint(QWidget* main, std::function<bool()> next)
+        : QObject(main), m_next(std::move(next))
     {
         main->installEventFilter(this);
         m_timer.setInterval(0);
         connect(&m_timer, &QTimer::timeout, this, [this] {
-            if (!m_makeNext())
+            if (!m_next())
                 deleteLater();
         });
     }
@@ -89,7 +89,7 @@ protected:
     }
 
 private:
-    std::function<bool()> m_makeNext;
+    std::function<bool()> m_next;
     QTimer m_timer;
 };
 
@@ -215,8 +215,20 @@ QWidget* ProgramWindows::window(const QString& name)
     return nullptr;
 }
 
-bool ProgramWindows::makeNext()
+bool ProgramWindows::doNextAfterFirstPaint()
 {
+    if (m_closing)
+        return false;
+    // What is near shows beside the main window, which keeps the keyboard:
+    // where showing a window activates it anyway, the main window takes the
+    // activation back.
+    if (!m_remindersLookedAt) {
+        m_remindersLookedAt = true;
+        if (TReminders::showsAtStart() && !TReminders::listFor(m_ui.p).empty() &&
+            m_ui.reminders()->showAtStart())
+            m_ui.main()->activateWindow();
+        return true;
+    }
     // The register and its entry dialog: what the user is most likely to ask
     // for first, and the largest windows to make.
     for (const Window which : {Window::Form1, Window::MakeOrEditEntry})
@@ -230,14 +242,8 @@ bool ProgramWindows::makeNext()
 void ProgramWindows::showMain()
 {
     TMain* main = m_ui.main();
-    new IdleMaker(main, [this] { return !m_closing && makeNext(); });
+    new AfterFirstPaint(main, [this] { return doNextAfterFirstPaint(); });
     main->show();
     main->raise();
     main->activateWindow();
-    // What is near shows beside the main window, which keeps the keyboard:
-    // where showing a window activates it anyway, the main window takes the
-    // activation back.
-    if (TReminders::showsAtStart() && !TReminders::listFor(m_ui.p).empty() &&
-        m_ui.reminders()->showAtStart())
-        main->activateWindow();
 }

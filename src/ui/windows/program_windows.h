@@ -12,7 +12,7 @@
 // The windows of the program. The main window is made at once; every other
 // window the first time it is asked for, and the register and its entry
 // dialog also one at a time when the program is idle after the main window's
-// first paint. A window's owner window is made before it. They are destroyed
+// first paint (showMain). A window's owner window is made before it. They are destroyed
 // in the reverse order of making. All start hidden.
 class ProgramWindows
 {
@@ -50,17 +50,20 @@ public:
     QWidget* window(Window which);
     // Whether the window has been made.
     bool made(Window which) const { return !m_made[std::size_t(which)].isNull(); }
-    // Shows and activates the main window, as the event loop's start does,
-    // and makes the register and its entry dialog when the program is next
-    // idle after its first paint.
+    // Shows and activates the main window, as the event loop's start does.
+    // After its first paint, one job on each turn of the event loop: the
+    // Reminders window beside it when something is near (and "Show reminders
+    // when the program starts" is ticked), then the register and its entry
+    // dialog are made.
     void showMain();
 
 private:
-    // Makes the next window made while idle; false when none is left.
-    bool makeNext();
+    // Does the next job after the first paint; false when none is left.
+    bool doNextAfterFirstPaint();
 
     Ui m_ui;
     std::vector<std::unique_ptr<QWidget>> m_windows;
     std::array<QPointer<QWidget>, windowCount> m_made;
     bool m_closing = false;
+    bool m_remindersLookedAt = false;
 };
