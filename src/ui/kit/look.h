@@ -14,3 +14,10 @@ QFont designFont(const QString& family, int pixels, bool bold = false, bool ital
 
 // Paints a widget's background in one colour.
 void setBackground(QWidget* widget, const QColor& colour);
+
+// The colours that the windows name as in a style sheet ("maroon" is #800000).
+inline const QColor maroon{128, 0, 0};
+
+// Writes a label's text in one colour, through its palette: a style sheet
+// would bring Qt's style-sheet machinery into the window for one colour.
+void setTextColour(QWidget* widget, const QColor& colour);

@@ -26,13 +26,6 @@ protected:
     }
 };
 
-void setTextColour(QWidget* widget, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
-}
-
 } // namespace
 
 TAboutBox::TAboutBox(QWidget* parent)

@@ -136,11 +136,11 @@ void TMain::buildBanner()
 
     auto* title = label(banner, "Label1", QStringLiteral("Pursewise --"));
     title->setFont(designFont(QStringLiteral("Comic Sans MS"), 21, true));
-    title->setStyleSheet(QStringLiteral("color: yellow"));
+    setTextColour(title, Qt::yellow);
     title->adjustSize();
     auto* subtitle = label(banner, "Label2", QStringLiteral("At Your Service!"));
     subtitle->setFont(designFont(QStringLiteral("Georgia"), 13, true));
-    subtitle->setStyleSheet(QStringLiteral("color: white"));
+    setTextColour(subtitle, Qt::white);
     subtitle->adjustSize();
     const int gap = (75 - 2 * title->height()) / 3;
     title->move(clientWidth / 2 - title->width() / 2, gap);
@@ -151,7 +151,7 @@ void TMain::buildBanner()
     caption->setGeometry(0, 99, clientWidth, 28);
     caption->setAlignment(Qt::AlignCenter);
     caption->setFont(designFont(QStringLiteral("Georgia"), 13, true));
-    caption->setStyleSheet(QStringLiteral("color: maroon"));
+    setTextColour(caption, maroon);
     setBackground(caption, designColour(16744576));
 }
 

@@ -116,11 +116,11 @@ void TForm1::buildDetails(QWidget* body)
     const QFont nameFont = designFont(QStringLiteral("Tahoma"), 21, true);
     m_name = label(body, "L7", "");
     m_name->setFont(nameFont);
-    m_name->setStyleSheet(QStringLiteral("color: maroon"));
+    setTextColour(m_name, maroon);
     m_name->setGeometry(17, 20, 320, 28);
     auto* yearLabel = label(body, "L8", "Year:");
     yearLabel->setFont(nameFont);
-    yearLabel->setStyleSheet(QStringLiteral("color: maroon"));
+    setTextColour(yearLabel, maroon);
     yearLabel->adjustSize();
     yearLabel->move(345, 20);
     m_year = box(body, "EYr", 43);
@@ -203,7 +203,8 @@ void TForm1::buildGrids(QWidget* body)
     m_overdrawn->setObjectName(QStringLiteral("Panel1"));
     m_overdrawn->setAlignment(Qt::AlignCenter);
     m_overdrawn->setFont(designFont(QStringLiteral("Arial"), 24, true, true));
-    m_overdrawn->setStyleSheet(QStringLiteral("color: red; background: yellow"));
+    setTextColour(m_overdrawn, Qt::red);
+    setBackground(m_overdrawn, Qt::yellow);
     m_overdrawn->setFrameStyle(QFrame::Panel | QFrame::Raised);
     m_overdrawn->resize(225, 41);
     m_overdrawn->move(int(m_grid->x() + m_grid->width() * 0.5 - 225 * 0.5),

@@ -71,7 +71,7 @@ TSearch::TSearch(Ui& ui, QWidget* parent) : QWidget(parent, Qt::Window), m_ui(ui
     m_count = namedBox<QLabel>(this, "LCount");
     m_note = namedBox<QLabel>(this, "LNote");
     m_note->setWordWrap(true);
-    m_note->setStyleSheet(QStringLiteral("color: maroon"));
+    setTextColour(m_note, maroon);
     m_note->hide();
     auto* close = new QPushButton(QStringLiteral("&Close"), this);
     close->setObjectName(QStringLiteral("Close"));
