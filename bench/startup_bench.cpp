@@ -206,7 +206,7 @@ int main(int argc, char* argv[])
     timed("StartupProgram", StartupProgram);
     if (!qEnvironmentVariableIsEmpty("PURSEWISE_BENCH_BEFORE"))
         timed("StartupBefore", StartupBefore);
-    if (std::string(PURSEWISE_RUNNER).empty() == false) {
+    if (*PURSEWISE_RUNNER != '\0') {
         timed("RunnerStartup", RunnerStartup);
         timed("RunnerOpenAndInsert", RunnerOpenAndInsert);
     }

@@ -20,13 +20,11 @@
 class FirstPaintProbe : public QObject
 {
 public:
-    // Watches `window` when the variable is set; returns whether it does.
-    static bool watch(QWidget* window)
+    // Watches `window` when the variable is set.
+    static void watch(QWidget* window)
     {
-        if (qEnvironmentVariableIsEmpty("PURSEWISE_FIRST_PAINT_EXIT"))
-            return false;
-        window->installEventFilter(new FirstPaintProbe(window));
-        return true;
+        if (!qEnvironmentVariableIsEmpty("PURSEWISE_FIRST_PAINT_EXIT"))
+            window->installEventFilter(new FirstPaintProbe(window));
     }
 
     static long long monotonicNanoseconds()

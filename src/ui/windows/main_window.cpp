@@ -91,20 +91,11 @@ void TMain::buildMenuStrip()
     connect(strip->findChild<ClickLabel*>(QStringLiteral("LMuHelp")), &ClickLabel::clicked, this,
             [] { showHelp(1); });
     connect(strip->findChild<ClickLabel*>(QStringLiteral("LAbout")), &ClickLabel::clicked, this,
-            [this] {
-                if (m_ui.aboutBox())
-                    m_ui.aboutBox()->exec();
-            });
+            [this] { m_ui.aboutBox()->exec(); });
     connect(strip->findChild<ClickLabel*>(QStringLiteral("Label3")), &ClickLabel::clicked, this,
-            [this] {
-                if (m_ui.te())
-                    m_ui.te()->exec();
-            });
+            [this] { m_ui.te()->exec(); });
     connect(strip->findChild<ClickLabel*>(QStringLiteral("LReminders")), &ClickLabel::clicked, this,
-            [this] {
-                if (m_ui.reminders())
-                    m_ui.reminders()->showReminders();
-            });
+            [this] { m_ui.reminders()->showReminders(); });
     connect(strip->findChild<ClickLabel*>(QStringLiteral("LSearch")), &ClickLabel::clicked, this,
             &TMain::LSearchClick);
     auto* findKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this);
@@ -114,8 +105,7 @@ void TMain::buildMenuStrip()
 
 void TMain::LSearchClick()
 {
-    if (m_ui.search())
-        m_ui.search()->open();
+    m_ui.search()->open();
 }
 
 void TMain::buildBanner()
@@ -280,7 +270,7 @@ void TMain::sg1Click(int gridRow)
 void TMain::B1Click()
 {
     handle(m_ui, [this] { m_ui.mainCommands.B1Click(); });
-    if (m_ui.p.reg.shown && m_ui.form1()) {
+    if (m_ui.p.reg.shown) {
         m_ui.form1()->raise();
         m_ui.form1()->activateWindow();
     }
@@ -288,8 +278,6 @@ void TMain::B1Click()
 
 void TMain::B2Click()
 {
-    if (!m_ui.addOrEditCard())
-        return;
     TAddOrEditCard& dialog = *m_ui.addOrEditCard();
     dialog.setMode(CardMode::Add);
     dialog.setWindowTitle(QStringLiteral("     Add a New Card"));
@@ -301,7 +289,7 @@ void TMain::B4Click()
 {
     bool open = false;
     handle(m_ui, [&] { open = m_ui.mainCommands.B4Click(); });
-    if (!open || !m_ui.addOrEditCard())
+    if (!open)
         return;
     TAddOrEditCard& dialog = *m_ui.addOrEditCard();
     dialog.setMode(CardMode::Edit);

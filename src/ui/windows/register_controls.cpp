@@ -104,10 +104,7 @@ void TForm1::buildMenuStrip()
         left += label->width();
         connect(label, &ClickLabel::clicked, this, handler);
     }
-    connect(about, &ClickLabel::clicked, this, [this] {
-        if (m_ui.aboutBox())
-            m_ui.aboutBox()->exec();
-    });
+    connect(about, &ClickLabel::clicked, this, [this] { m_ui.aboutBox()->exec(); });
     addUndoControls(*this, *strip, m_ui);
 }
 

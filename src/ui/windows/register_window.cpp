@@ -12,8 +12,8 @@
 #include "ui/windows/entry_dialog.h"
 #include "ui/windows/export_dialog.h"
 #include "ui/windows/import_preview.h"
-#include "ui/windows/reconcile_dialog.h"
 #include "ui/windows/print_window.h"
+#include "ui/windows/reconcile_dialog.h"
 #include "ui/windows/year_chooser.h"
 
 #include <QCloseEvent>
@@ -64,10 +64,9 @@ void TForm1::refresh()
 
 void TForm1::openEntryDialog(EntryMode mode)
 {
-    if (!m_ui.makeOrEditEntry())
-        return;
-    m_ui.makeOrEditEntry()->setMode(mode);
-    m_ui.makeOrEditEntry()->exec();
+    TMakeOrEditEntry* dialog = m_ui.makeOrEditEntry();
+    dialog->setMode(mode);
+    dialog->exec();
 }
 
 void TForm1::bb3Click()
@@ -108,47 +107,41 @@ void TForm1::bb8Click()
 {
     bool open = false;
     handle(m_ui, [&] { open = m_ui.registerCommands.bb8Click(); });
-    if (open && m_ui.changeYrForm())
+    if (open)
         m_ui.changeYrForm()->exec();
 }
 
 void TForm1::BB9Click()
 {
-    if (!m_ui.pursepri())
-        return;
-    m_ui.pursepri()->show();
-    m_ui.pursepri()->raise();
-    m_ui.pursepri()->activateWindow();
+    Tpursepri* print = m_ui.pursepri();
+    print->show();
+    print->raise();
+    print->activateWindow();
 }
 
 void TForm1::LImportClick()
 {
-    if (m_ui.importPreview())
-        m_ui.importPreview()->importStatement();
+    m_ui.importPreview()->importStatement();
 }
 
 void TForm1::LReconcileClick()
 {
-    if (m_ui.reconcileForm())
-        m_ui.reconcileForm()->exec();
+    m_ui.reconcileForm()->exec();
 }
 
 void TForm1::LReportClick()
 {
-    if (m_ui.reportForm())
-        m_ui.reportForm()->exec();
+    m_ui.reportForm()->exec();
 }
 
 void TForm1::LExportClick()
 {
-    if (m_ui.exportForm())
-        m_ui.exportForm()->exec();
+    m_ui.exportForm()->exec();
 }
 
 void TForm1::LChartClick()
 {
-    if (m_ui.balanceChart())
-        m_ui.balanceChart()->open();
+    m_ui.balanceChart()->open();
 }
 
 void TForm1::BB10Click()

@@ -131,11 +131,10 @@ bool TReminders::showAtStart()
 // else over its right edge.
 void TReminders::placeBesideMain()
 {
-    if (!m_ui.main())
-        return;
-    const QRect main = m_ui.main()->frameGeometry();
+    const QWidget* mainWindow = m_ui.main();
+    const QRect main = mainWindow->frameGeometry();
     const QScreen* screen =
-        m_ui.main()->screen() ? m_ui.main()->screen() : QGuiApplication::primaryScreen();
+        mainWindow->screen() ? mainWindow->screen() : QGuiApplication::primaryScreen();
     const QRect room = screen ? screen->availableGeometry() : QRect(main.topLeft(), main.size());
     const int width = frameGeometry().width();
     int left = main.right() + 1;
@@ -147,7 +146,7 @@ void TReminders::placeBesideMain()
 
 void TReminders::openLine(int line)
 {
-    if (line < 0 || std::size_t(line) >= m_reminders.size() || !m_ui.main())
+    if (line < 0 || std::size_t(line) >= m_reminders.size())
         return;
     const QString key = m_reminders[std::size_t(line)].cardKey;
     bool listed = false;

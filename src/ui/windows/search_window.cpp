@@ -165,7 +165,7 @@ void TSearch::ResultsActivate(int row)
         return;
     const SearchHit hit = m_model->hits()[std::size_t(row)];
     handle(m_ui, [&] { openSearchHit(m_ui.p, hit); });
-    if (m_ui.p.reg.shown && m_ui.form1()) {
+    if (m_ui.p.reg.shown) {
         m_ui.form1()->raise();
         m_ui.form1()->activateWindow();
     }
