@@ -25,10 +25,12 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # chart as libqt6charts6, libc, libstdc++) come from dpkg-shlibdeps with the
 # versions the build used. The program also needs Qt's platform plugins to
 # open a window, and the fonts the windows ask for (free look-alikes of
-# Arial, Times New Roman, Bookman and Comic Sans).
+# Arial, Times New Roman, Bookman and Comic Sans). The statement readers load
+# libofx and libcsv only at the first import, so dpkg-shlibdeps cannot see
+# them: they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "qt6-qpa-plugins, fonts-liberation, fonts-urw-base35, fonts-comic-neue, fonts-dejavu-core")
+  "libofx7, libcsv3, qt6-qpa-plugins, fonts-liberation, fonts-urw-base35, fonts-comic-neue, fonts-dejavu-core")
 
 set(CPACK_PURSEWISE_HELP_FILE "${PURSEWISE_HELP_FILE}")
 set(CPACK_PROJECT_CONFIG_FILE "${CMAKE_CURRENT_LIST_DIR}/package_check.cmake")

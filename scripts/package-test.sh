@@ -43,9 +43,10 @@ depends="$(dpkg-deb -f "$deb" Depends)"
 echo "  $depends"
 # The package names alone, without versions: " libc6 libqt6core6 ... ".
 names=" $(sed 's/ *([^)]*)//g; s/ *| */ /g; s/, */ /g' <<<"$depends") "
-# libqt6charts6 draws the register's balance chart.
+# libqt6charts6 draws the register's balance chart; libofx7 and libcsv3 read
+# bank statements.
 for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6charts6 \
-  qt6-qpa-plugins fonts-liberation fonts-urw-base35 fonts-comic-neue fonts-dejavu-core libc6 libstdc++6; do
+  libofx7 libcsv3 qt6-qpa-plugins fonts-liberation fonts-urw-base35 fonts-comic-neue fonts-dejavu-core libc6 libstdc++6; do
   case "$names" in
     *" $needed "*) ;;
     *) fail "the package does not depend on $needed" ;;

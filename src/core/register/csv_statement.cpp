@@ -1,14 +1,16 @@
 #include "core/register/csv_statement.h"
 
+#include "core/platform/late_library.h"
+#include "core/platform/user_error.h"
 #include "core/register/statement_text.h"
 
 #include <QStringDecoder>
 
-#include <csv.h>
-
 #include <algorithm>
+#include <csv.h>
 #include <functional>
 #include <map>
+#include <type_traits>
 
 namespace {
 
@@ -39,6 +41,50 @@ std::optional<QChar> delimiterOfName(const QString& name)
     return std::nullopt;
 }
 
+// The parts of libcsv the reader uses, looked up once; libcsv is loaded at
+// the first CSV import (core/platform/late_library.h).
+struct Libcsv
+{
+    decltype(&csv_init) init = nullptr;
+    decltype(&csv_set_delim) setDelimiter = nullptr;
+    decltype(&csv_set_space_func) setSpaceTest = nullptr;
+    decltype(&csv_parse) parse = nullptr;
+    decltype(&csv_fini) finish = nullptr;
+    decltype(&csv_free) free = nullptr;
+    QString missing; // why libcsv cannot be used, or nothing
+};
+
+Libcsv loadLibcsv()
+{
+    static LateLibrary library(QStringLiteral(PURSEWISE_LIBCSV));
+    Libcsv csv;
+    const auto look = [](auto& function, const char* name) {
+        function =
+            library.find<std::remove_pointer_t<std::remove_reference_t<decltype(function)>>>(name);
+    };
+    look(csv.init, "csv_init");
+    look(csv.setDelimiter, "csv_set_delim");
+    look(csv.setSpaceTest, "csv_set_space_func");
+    look(csv.parse, "csv_parse");
+    look(csv.finish, "csv_fini");
+    look(csv.free, "csv_free");
+    if (!csv.init || !csv.setDelimiter || !csv.setSpaceTest || !csv.parse || !csv.finish ||
+        !csv.free)
+        csv.missing =
+            library.reason().isEmpty() ? QStringLiteral("an older libcsv") : library.reason();
+    return csv;
+}
+
+// libcsv ready to use, or a message that it is not installed as it should be.
+const Libcsv& libcsv()
+{
+    static const Libcsv csv = loadLibcsv();
+    if (!csv.missing.isEmpty())
+        throw UserError(
+            QStringLiteral("The CSV reader cannot be loaded (%1).").arg(csv.missing).toStdString());
+    return csv;
+}
+
 // The rows of a CSV text through libcsv, each with the line it starts on.
 // libcsv knows no lines, so the bytes go to it one line at a time: a row
 // that begins while a line is fed begins on that line, and a quoted text
@@ -49,16 +95,16 @@ public:
     // `row` gets each row that is not empty and answers whether to go on.
     using RowHandler = std::function<bool(const QStringList& row, int line)>;
 
-    CsvRowReader(QChar delimiter, RowHandler row) : m_row(std::move(row))
+    CsvRowReader(QChar delimiter, RowHandler row) : m_csv(libcsv()), m_row(std::move(row))
     {
-        csv_init(&m_parser, CSV_STRICT | CSV_STRICT_FINI);
-        csv_set_delim(&m_parser, static_cast<unsigned char>(delimiter.toLatin1()));
+        m_csv.init(&m_parser, CSV_STRICT | CSV_STRICT_FINI);
+        m_csv.setDelimiter(&m_parser, static_cast<unsigned char>(delimiter.toLatin1()));
         // Blanks around a field are dropped; with tabs between the fields a
         // tab must stay a delimiter and never count as a blank.
         if (delimiter == u'\t')
-            csv_set_space_func(&m_parser, [](unsigned char c) { return c == ' ' ? 1 : 0; });
+            m_csv.setSpaceTest(&m_parser, [](unsigned char c) { return c == ' ' ? 1 : 0; });
     }
-    ~CsvRowReader() { csv_free(&m_parser); }
+    ~CsvRowReader() { m_csv.free(&m_parser); }
     CsvRowReader(const CsvRowReader&) = delete;
     CsvRowReader& operator=(const CsvRowReader&) = delete;
 
@@ -92,8 +138,8 @@ public:
             if (m_parser.pstate == 0)
                 m_rowLine = line;
             const std::size_t length = static_cast<std::size_t>(end - start);
-            if (csv_parse(&m_parser, data + start, length, &CsvRowReader::field,
-                          &CsvRowReader::rowEnd, this) != length)
+            if (m_csv.parse(&m_parser, data + start, length, &CsvRowReader::field,
+                            &CsvRowReader::rowEnd, this) != length)
                 return Fault{line, QStringLiteral("a quote stands inside a field")};
             start = end;
         }
@@ -101,7 +147,7 @@ public:
             return std::nullopt;
         // The one fault left at the end is a quote opened and never closed,
         // on the line where its row starts.
-        if (csv_fini(&m_parser, &CsvRowReader::field, &CsvRowReader::rowEnd, this) != 0)
+        if (m_csv.finish(&m_parser, &CsvRowReader::field, &CsvRowReader::rowEnd, this) != 0)
             return Fault{m_rowLine, QStringLiteral("a quoted text is not closed")};
         return std::nullopt;
     }
@@ -131,6 +177,7 @@ private:
             reader->m_stopped = true;
     }
 
+    const Libcsv& m_csv;
     csv_parser m_parser{};
     RowHandler m_row;
     QStringList m_fields;
@@ -160,8 +207,7 @@ void setTwoColumnAmount(StatementEntry& entry, const QString& charge, const QStr
     // A bank may fill the unused column with 0.00; zero counts as empty here.
     const auto amountIn = [&](const QString& text) -> std::optional<std::int64_t> {
         const std::optional<std::int64_t> cents = StatementText::parseAmount(text, decimal);
-        return cents && *cents != 0 ? std::optional(*cents < 0 ? -*cents : *cents)
-                                    : std::nullopt;
+        return cents && *cents != 0 ? std::optional(*cents < 0 ? -*cents : *cents) : std::nullopt;
     };
     const bool chargeBad = !charge.isEmpty() && !amountIn(charge) &&
                            StatementText::parseAmount(charge, decimal) != std::int64_t{0};
@@ -328,8 +374,8 @@ Statement parseCsv(const QByteArray& bytes, const QString& fileName, const CsvMa
         }
         StatementEntry entry;
         entry.line = line;
-        entry.description = StatementText::joinDescription(
-            cell(row, mapping.descriptionColumn), cell(row, mapping.memoColumn));
+        entry.description = StatementText::joinDescription(cell(row, mapping.descriptionColumn),
+                                                           cell(row, mapping.memoColumn));
         if (row.size() < needed) {
             entry.problem = QStringLiteral("too few columns");
             statement.entries.push_back(entry);

@@ -1,5 +1,6 @@
 #include "core/register/ofx_statement.h"
 
+#include "core/platform/late_library.h"
 #include "core/register/statement_text.h"
 
 #include <QDateTime>
@@ -7,11 +8,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <libofx/libofx.h>
-
+#include <algorithm>
 #include <cmath>
+#include <libofx/libofx.h>
 #include <mutex>
 #include <optional>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -64,7 +66,8 @@ std::vector<ScannedTransaction> scanTransactions(const QByteArray& bytes)
     while (at >= 0) {
         for (; counted < at; ++counted) {
             const char c = bytes[counted];
-            if (c == '\n' || (c == '\r' && (counted + 1 >= bytes.size() || bytes[counted + 1] != '\n')))
+            if (c == '\n' ||
+                (c == '\r' && (counted + 1 >= bytes.size() || bytes[counted + 1] != '\n')))
                 ++line;
         }
         ScannedTransaction t;
@@ -119,7 +122,8 @@ std::optional<std::pair<int, QString>> structuralFault(const QByteArray& bytes)
         if (c != '<')
             continue;
         qsizetype end = i + 1;
-        while (end < bytes.size() && bytes[end] != '>' && bytes[end] != '<' && end - i <= longestTag)
+        while (end < bytes.size() && bytes[end] != '>' && bytes[end] != '<' &&
+               end - i <= longestTag)
             ++end;
         if (end - i > longestTag)
             return std::pair(line, QStringLiteral("a tag is longer than 256 characters"));
@@ -160,6 +164,55 @@ int onTransaction(const struct OfxTransactionData data, void* found)
 }
 
 // libofx keeps its settings in globals and is not made for two readers at once.
+// The parts of libofx the reader uses, looked up once; libofx is loaded at
+// the first OFX import (core/platform/late_library.h).
+struct Libofx
+{
+    decltype(&libofx_get_new_context) getNewContext = nullptr;
+    decltype(&ofx_set_transaction_cb) setTransactionCallback = nullptr;
+    decltype(&libofx_proc_file) processFile = nullptr;
+    decltype(&libofx_free_context) freeContext = nullptr;
+    std::vector<int*> messageSwitches;
+    QString missing; // why libofx cannot be used, or nothing
+};
+
+Libofx loadLibofx()
+{
+    static LateLibrary library(QStringLiteral(PURSEWISE_LIBOFX));
+    Libofx ofx;
+    const auto look = [](auto& function, const char* name) {
+        function =
+            library.find<std::remove_pointer_t<std::remove_reference_t<decltype(function)>>>(name);
+    };
+    look(ofx.getNewContext, "libofx_get_new_context");
+    look(ofx.setTransactionCallback, "ofx_set_transaction_cb");
+    look(ofx.processFile, "libofx_proc_file");
+    look(ofx.freeContext, "libofx_free_context");
+    for (const char* name :
+         {"ofx_PARSER_msg", "ofx_DEBUG_msg", "ofx_DEBUG1_msg", "ofx_DEBUG2_msg", "ofx_DEBUG3_msg",
+          "ofx_DEBUG4_msg", "ofx_DEBUG5_msg", "ofx_STATUS_msg", "ofx_INFO_msg", "ofx_WARNING_msg",
+          "ofx_ERROR_msg", "ofx_show_position"})
+        ofx.messageSwitches.push_back(library.find<int>(name));
+    const bool complete =
+        ofx.getNewContext && ofx.setTransactionCallback && ofx.processFile && ofx.freeContext &&
+        std::find(ofx.messageSwitches.begin(), ofx.messageSwitches.end(), nullptr) ==
+            ofx.messageSwitches.end();
+    if (!complete)
+        ofx.missing =
+            library.reason().isEmpty() ? QStringLiteral("an older libofx") : library.reason();
+    return ofx;
+}
+
+// libofx ready to use, or a message that it is not installed as it should be.
+const Libofx& libofx(const QString& fileName)
+{
+    static const Libofx ofx = loadLibofx();
+    if (!ofx.missing.isEmpty())
+        throw StatementText::fileError(
+            fileName, QStringLiteral("the OFX reader cannot be loaded (%1)").arg(ofx.missing));
+    return ofx;
+}
+
 std::mutex& libofxLock()
 {
     static std::mutex lock;
@@ -179,25 +232,16 @@ std::vector<OfxTransaction> transactionsOf(const QByteArray& bytes, const QStrin
         throw StatementText::fileError(fileName, QStringLiteral("no room for a working copy"));
     file.close();
 
+    const Libofx& ofx = libofx(fileName);
     std::vector<OfxTransaction> found;
     const std::lock_guard<std::mutex> guard(libofxLock());
     // Quiet: libofx otherwise writes its progress and complaints to the console.
-    ofx_PARSER_msg = 0;
-    ofx_DEBUG_msg = 0;
-    ofx_DEBUG1_msg = 0;
-    ofx_DEBUG2_msg = 0;
-    ofx_DEBUG3_msg = 0;
-    ofx_DEBUG4_msg = 0;
-    ofx_DEBUG5_msg = 0;
-    ofx_STATUS_msg = 0;
-    ofx_INFO_msg = 0;
-    ofx_WARNING_msg = 0;
-    ofx_ERROR_msg = 0;
-    ofx_show_position = 0;
-    LibofxContextPtr context = libofx_get_new_context();
-    ofx_set_transaction_cb(context, &onTransaction, &found);
-    libofx_proc_file(context, QFile::encodeName(path).constData(), OFX);
-    libofx_free_context(context);
+    for (int* messages : ofx.messageSwitches)
+        *messages = 0;
+    LibofxContextPtr context = ofx.getNewContext();
+    ofx.setTransactionCallback(context, &onTransaction, &found);
+    ofx.processFile(context, QFile::encodeName(path).constData(), OFX);
+    ofx.freeContext(context);
     return found;
 }
 
