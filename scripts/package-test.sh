@@ -92,6 +92,12 @@ fi
 strings -el /usr/bin/pursewise |
   awk '/\/usr\/share\/pursewise\/Pursewise\.hlp$/ { found = 1 } END { exit !found }' ||
   fail "the packaged program does not look for its help at /usr/share/pursewise/Pursewise.hlp"
+# The balance chart's drawing, loaded when the chart is first opened.
+module="$(grep -E '^/usr/lib/.*pursewise/libpursewise_chart\.so$' "$work/listed")" ||
+  fail "the package does not hold the chart module libpursewise_chart.so"
+[ -f "$module" ] || fail "$module is not there after installing"
+strings -el /usr/bin/pursewise | awk -v path="$module" '$0 ~ path"$" { found = 1 } END { exit !found }' ||
+  fail "the packaged program does not look for its chart module at $module"
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "/usr/share/applications/$app_id.desktop" ||
     fail "desktop-file-validate rejected the installed desktop entry"

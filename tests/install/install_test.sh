@@ -59,6 +59,16 @@ looks_for() {
 looks_for "$installed/bin/pursewise" "$help" ||
   fail "the installed program does not look for its help at $help"
 
+echo "The balance chart's drawing module where the program looks for it"
+modules="$(cd "$root" && find . -name libpursewise_chart.so)"
+[ "$(wc -l <<<"$modules")" -eq 1 ] && [ -n "$modules" ] || fail "not one chart module installed: $modules"
+module="${modules#.}"
+case "$module" in
+  "$prefix"/lib*/pursewise/libpursewise_chart.so) ;;
+  *) fail "the chart module is installed at $module, not in a pursewise folder of $prefix's libraries" ;;
+esac
+looks_for "$installed/bin/pursewise" "$module" ||
+  fail "the installed program does not look for its chart module at $module"
 echo "desktop-file-validate and appstreamcli validate"
 desktop-file-validate "$desktop" || fail "desktop-file-validate rejected the desktop entry"
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli rejected the AppStream data"

@@ -1,20 +1,19 @@
 #include "ui/windows/balance_chart.h"
 
+#include "core/platform/late_library.h"
 #include "ui/kit/look.h"
 #include "ui/kit/pictures.h"
 #include "ui/kit/screen_centre.h"
 #include "ui/kit/ui.h"
 
-#include <QChart>
-#include <QChartView>
+#include <QCoreApplication>
 #include <QDateTime>
-#include <QDateTimeAxis>
-#include <QLineSeries>
-#include <QPen>
+#include <QDir>
+#include <QLabel>
 #include <QVBoxLayout>
-#include <QValueAxis>
 
 #include <algorithm>
+#include <type_traits>
 
 namespace {
 
@@ -34,16 +33,41 @@ QList<QPointF> seriesPoints(const std::vector<ChartPoint>& points)
     return out;
 }
 
-QLineSeries* series(const char* name, const QColor& colour, Qt::PenStyle style)
+// The drawing module's entry points, loaded once: an installed program takes
+// the installed module, a program run from its build folder the one built
+// with it.
+struct ChartModule
 {
-    auto* line = new QLineSeries;
-    line->setObjectName(QString::fromLatin1(name));
-    line->setName(QString::fromLatin1(name));
-    QPen pen(colour);
-    pen.setWidth(2);
-    pen.setStyle(style);
-    line->setPen(pen);
-    return line;
+    MakeChartView make = nullptr;
+    DrawChart draw = nullptr;
+    QString missing; // why the module cannot be used, or nothing
+};
+
+const ChartModule& chartModule()
+{
+    static const ChartModule module = [] {
+        const bool installed = QDir(QCoreApplication::applicationDirPath()) ==
+                               QDir(QStringLiteral(PURSEWISE_INSTALLED_BINDIR));
+        static LateLibrary library(installed ? QStringLiteral(PURSEWISE_CHART_MODULE_INSTALLED)
+                                             : QStringLiteral(PURSEWISE_CHART_MODULE_BUILT));
+        ChartModule found;
+        found.make = library.find<std::remove_pointer_t<MakeChartView>>(makeChartViewName);
+        found.draw = library.find<std::remove_pointer_t<DrawChart>>(drawChartName);
+        if (!found.make || !found.draw)
+            found.missing = library.reason();
+        return found;
+    }();
+    return module;
+}
+
+ChartLine line(const char* name, const QColor& colour, Qt::PenStyle style, bool pointsVisible)
+{
+    ChartLine made;
+    made.name = QString::fromLatin1(name);
+    made.colour = colour;
+    made.style = style;
+    made.pointsVisible = pointsVisible;
+    return made;
 }
 
 } // namespace
@@ -56,33 +80,21 @@ TBalanceChart::TBalanceChart(Ui& ui, QWidget* parent) : QWidget(parent, Qt::Wind
     setFont(designFont(QStringLiteral("MS Sans Serif"), 13));
     resize(640, 420);
 
-    auto* chart = new QChart;
-    chart->setTitleFont(designFont(QStringLiteral("Tahoma"), 17, true));
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    m_balance = series("Balance", designColour(8388608), Qt::SolidLine); // navy
-    m_balance->setPointsVisible(true);
-    m_limit = series("Limit", designColour(128), Qt::DashLine); // maroon
-    chart->addSeries(m_balance);
-    chart->addSeries(m_limit);
-
-    // Five ticks split the year into quarters: 1 Jan, 2 Apr, 2 Jul, 1 Oct, 31 Dec.
-    m_dates = new QDateTimeAxis;
-    m_dates->setObjectName(QStringLiteral("Dates"));
-    m_dates->setFormat(QStringLiteral("d MMM"));
-    m_dates->setTickCount(5);
-    m_money = new QValueAxis;
-    m_money->setObjectName(QStringLiteral("Money"));
-    m_money->setLabelFormat(QStringLiteral("%.2f"));
-    chart->addAxis(m_dates, Qt::AlignBottom);
-    chart->addAxis(m_money, Qt::AlignLeft);
-    for (QLineSeries* line : {m_balance, m_limit}) {
-        line->attachAxis(m_dates);
-        line->attachAxis(m_money);
+    const ChartModule& module = chartModule();
+    if (module.missing.isEmpty()) {
+        ChartLook look;
+        look.titleFont = designFont(QStringLiteral("Tahoma"), 17, true);
+        look.balance = line("Balance", designColour(8388608), Qt::SolidLine, true); // navy
+        look.limit = line("Limit", designColour(128), Qt::DashLine, false);         // maroon
+        m_view = module.make(look, this);
+        m_draw = module.draw;
+    } else {
+        auto* reason = new QLabel(
+            QStringLiteral("The balance chart cannot be drawn: %1").arg(module.missing), this);
+        reason->setWordWrap(true);
+        reason->setAlignment(Qt::AlignCenter);
+        m_view = reason;
     }
-
-    m_view = new QChartView(chart, this);
-    m_view->setObjectName(QStringLiteral("ChartView"));
-    m_view->setRenderHint(QPainter::Antialiasing);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
@@ -124,25 +136,15 @@ void TBalanceChart::refresh()
 void TBalanceChart::draw()
 {
     BalanceChart chart = balanceChartOf(m_ui.p);
-    if (chart == m_drawn)
+    if (chart == m_drawn || !m_draw)
         return;
-    m_view->chart()->setTitle(chartTitle(chart));
-    // Every change of an axis places each point of the series again: the
-    // old points go first, the axes are set, and the new points are placed
-    // once, in one replace per series.
-    m_balance->clear();
-    m_limit->clear();
-    m_dates->setRange(QDate(chart.year, 1, 1).startOfDay(), QDate(chart.year, 12, 31).startOfDay());
-    fitMoneyAxis(chart);
-    m_balance->replace(seriesPoints(chart.balance));
-    m_limit->replace(seriesPoints(chart.limit));
-    m_drawn = std::move(chart);
-}
-
-// From the lowest to the highest amount drawn, zero always included, with a
-// tenth of the span to spare above and below, on round numbers.
-void TBalanceChart::fitMoneyAxis(const BalanceChart& chart)
-{
+    ChartDrawing drawing;
+    drawing.title = chartTitle(chart);
+    drawing.from = QDate(chart.year, 1, 1).startOfDay();
+    drawing.to = QDate(chart.year, 12, 31).startOfDay();
+    // From the lowest to the highest amount drawn, zero always included,
+    // with a tenth of the span to spare above and below; the view rounds
+    // the ends to nice numbers.
     std::int64_t low = 0;
     std::int64_t high = 0;
     for (const auto* points : {&chart.balance, &chart.limit})
@@ -151,6 +153,10 @@ void TBalanceChart::fitMoneyAxis(const BalanceChart& chart)
             high = std::max(high, point.cents);
         }
     const qreal spare = std::max<qreal>(units(high) - units(low), 1) / 10;
-    m_money->setRange(low < 0 ? units(low) - spare : 0, units(high) + spare);
-    m_money->applyNiceNumbers();
+    drawing.low = low < 0 ? units(low) - spare : 0;
+    drawing.high = units(high) + spare;
+    drawing.balance = seriesPoints(chart.balance);
+    drawing.limit = seriesPoints(chart.limit);
+    m_draw(m_view, drawing);
+    m_drawn = std::move(chart);
 }

@@ -1,23 +1,21 @@
 #pragma once
 
 #include "core/program/balance_chart.h"
+#include "ui/windows/balance_chart_view.h"
 
 #include <QDate>
 #include <QWidget>
 
 #include <optional>
 
-class QChartView;
-class QDateTimeAxis;
-class QLineSeries;
-class QValueAxis;
 struct Ui;
 
 // The balance chart of the register: the running balance owed through the
 // year on view as a line ("Balance") and the card's credit limit as a flat
 // line across the year ("Limit"), over a date axis from 1 January to
-// 31 December and a money axis. Modeless beside the register and made once
-// at start-up; it follows the register, redrawn whenever the register shows
+// 31 December and a money axis. Modeless beside the register and made the
+// first time it is opened; the drawing itself is done by a module loaded
+// then (balance_chart_view.h). It follows the register, redrawn whenever the register shows
 // something new and hidden when the register closes. Closing it only hides it.
 // It shows what balanceChartOf computes and changes nothing.
 class TBalanceChart : public QWidget
@@ -41,14 +39,12 @@ public:
 
 private:
     void draw();
-    void fitMoneyAxis(const BalanceChart& chart);
 
     Ui& m_ui;
-    QChartView* m_view = nullptr;
-    QLineSeries* m_balance = nullptr;
-    QLineSeries* m_limit = nullptr;
-    QDateTimeAxis* m_dates = nullptr;
-    QValueAxis* m_money = nullptr;
+    // The chart view of the module, or a line that says why it cannot be
+    // loaded, in which case m_draw is null.
+    QWidget* m_view = nullptr;
+    void (*m_draw)(QWidget* view, const ChartDrawing& drawing) = nullptr;
     // What the series show now: a refresh that would draw the same again
     // (a row clicked, a window activated) leaves them alone.
     std::optional<BalanceChart> m_drawn;
