@@ -39,7 +39,6 @@ void addUndoControls(QWidget& window, QFrame& strip, Ui& ui)
     onKeys(QKeySequence(Qt::CTRL | Qt::Key_Z), runUndo);
     onKeys(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), runRedo);
     onKeys(QKeySequence(Qt::CTRL | Qt::Key_Y), runRedo);
-    placeUndoControls(strip);
     showUndoState(strip, ui);
 }
 

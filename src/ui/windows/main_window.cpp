@@ -74,8 +74,10 @@ TMain::~TMain()
 
 void TMain::buildMenuStrip()
 {
+    // The words are sized and placed by layOutClient, in the font of the
+    // window's size: measuring them here, in the design font, would only load
+    // fonts that are never drawn.
     QFrame* strip = makeMenuStrip();
-    int left = 0;
     const std::pair<const char*, const char*> words[] = {{"LMuHelp", " Help "},
                                                          {"LAbout", " About "},
                                                          {"Label3", " Special Verses "},
@@ -84,9 +86,6 @@ void TMain::buildMenuStrip()
     for (const auto& [name, caption] : words) {
         auto* word = new ClickLabel(QString::fromLatin1(caption), strip);
         word->setObjectName(QString::fromLatin1(name));
-        word->adjustSize();
-        word->move(left, (24 - word->height()) / 2);
-        left += word->width();
     }
     connect(strip->findChild<ClickLabel*>(QStringLiteral("LMuHelp")), &ClickLabel::clicked, this,
             [] { showHelp(1); });
@@ -127,14 +126,10 @@ void TMain::buildBanner()
     auto* title = label(banner, "Label1", QStringLiteral("Pursewise --"));
     title->setFont(designFont(QStringLiteral("Comic Sans MS"), 21, true));
     setTextColour(title, Qt::yellow);
-    title->adjustSize();
     auto* subtitle = label(banner, "Label2", QStringLiteral("At Your Service!"));
     subtitle->setFont(designFont(QStringLiteral("Georgia"), 13, true));
     setTextColour(subtitle, Qt::white);
-    subtitle->adjustSize();
-    const int gap = (75 - 2 * title->height()) / 3;
-    title->move(clientWidth / 2 - title->width() / 2, gap);
-    subtitle->move(clientWidth / 2 - subtitle->width() / 2, title->y() + title->height() + gap);
+    // Both are sized and placed by layOutClient, like the words above.
 
     auto* caption = new QLabel(QStringLiteral("C A R D    L I S T"), clientArea());
     caption->setObjectName(QStringLiteral("Panel3"));
@@ -208,26 +203,20 @@ void TMain::buildTotals()
                               "Total Available from All Accounts       $ "};
     const int boxHeight = 16;
     const int boxWidth = 79;
-    const int gap = (98 - 2 * 3 - 3 * boxHeight) / 4;
-    auto* second = new QLabel(QString::fromLatin1(captions[1]), panel);
-    second->adjustSize();
-    const int left = clientWidth / 2 - (boxWidth + second->width()) / 2;
-    delete second;
+    // The captions and the boxes are placed by layOutClient, which takes the
+    // boxes' sizes from here.
     for (int line = 0; line < 3; ++line) {
-        auto* caption = label(panel,
-                              line == 0   ? "L1"
-                              : line == 1 ? "L2"
-                                          : "L3",
-                              QString::fromLatin1(captions[line]));
-        caption->adjustSize();
-        const int top = 3 + gap + line * (boxHeight + gap);
-        caption->move(left, top);
+        label(panel,
+              line == 0   ? "L1"
+              : line == 1 ? "L2"
+                          : "L3",
+              QString::fromLatin1(captions[line]));
         auto* box = new QLineEdit(panel);
         box->setObjectName(QStringLiteral("E%1").arg(line + 1));
         box->setReadOnly(true);
         box->setFrame(false);
         box->setFocusPolicy(Qt::NoFocus);
-        box->setGeometry(left + caption->width() + 1, top, boxWidth, boxHeight);
+        box->resize(boxWidth, boxHeight);
         m_totals[line] = box;
     }
     m_currentYr = new QLineEdit(panel);
