@@ -14,6 +14,7 @@
 #include <QTableView>
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace {
 
@@ -122,11 +123,10 @@ QStringList widestContents(const QTableView& grid, int column, TextWidths& width
     return out;
 }
 
-bool allFit(const QFontMetrics& metrics, const QStringList& texts, int room)
+bool allFit(const FontMeasure& measure, const QStringList& texts, int room)
 {
-    return std::all_of(texts.begin(), texts.end(), [&](const QString& text) {
-        return metrics.horizontalAdvance(text) <= room;
-    });
+    return std::all_of(texts.begin(), texts.end(),
+                       [&](const QString& text) { return measure.width(text) <= room; });
 }
 
 } // namespace
@@ -190,12 +190,34 @@ int TextWidths::of(const QString& text)
     return m_metrics.horizontalAdvance(text);
 }
 
+FontMeasure::FontMeasure(const QFont& font) : m_metrics(font)
+{
+    // By font key; an unordered_map keeps each font's table in its place
+    // while tables of other fonts are added.
+    static std::unordered_map<QString, QHash<QString, int>> fonts;
+    m_widths = &fonts[font.key()];
+}
+
+int FontMeasure::width(const QString& text) const
+{
+    if (const auto found = m_widths->constFind(text); found != m_widths->cend())
+        return *found;
+    const int measured = m_metrics.horizontalAdvance(text);
+    // A field's own texts come and go: a font's table starts afresh once it
+    // holds this many.
+    constexpr qsizetype mostTexts = 5000;
+    if (m_widths->size() >= mostTexts)
+        m_widths->clear();
+    m_widths->insert(text, measured);
+    return measured;
+}
+
 int largestFittingSize(QFont font, int pixels, int smallest,
-                       const std::function<bool(const QFontMetrics&)>& fits)
+                       const std::function<bool(const FontMeasure&)>& fits)
 {
     for (int size = pixels; size > smallest; --size) {
         font.setPixelSize(size);
-        if (fits(QFontMetrics(font)))
+        if (fits(FontMeasure(font)))
             return size;
     }
     return smallest;
@@ -236,11 +258,11 @@ void fitGridFont(QTableView& grid, int pixels, const std::vector<ColumnTexts>& c
     const int rowHeight = grid.verticalHeader()->defaultSectionSize() - (grid.showGrid() ? 1 : 0);
 
     const int size =
-        largestFittingSize(grid.font(), pixels, smallestText, [&](const QFontMetrics& metrics) {
-            if (metrics.height() > rowHeight)
+        largestFittingSize(grid.font(), pixels, smallestText, [&](const FontMeasure& measure) {
+            if (measure.height() > rowHeight)
                 return false;
             return std::all_of(needs.begin(), needs.end(),
-                               [&](const Need& n) { return allFit(metrics, n.texts, n.room); });
+                               [&](const Need& n) { return allFit(measure, n.texts, n.room); });
         });
     font.setPixelSize(size);
     grid.setFont(font);
@@ -253,8 +275,8 @@ void fitBoxFont(QLineEdit& box, int pixels, const QStringList& widest, int small
     const QStringList texts = QStringList(widest) << box.text();
     const int room = textRoom(box);
     QFont font = box.font();
-    font.setPixelSize(largestFittingSize(font, pixels, smallest, [&](const QFontMetrics& metrics) {
-        return allFit(metrics, texts, room);
+    font.setPixelSize(largestFittingSize(font, pixels, smallest, [&](const FontMeasure& measure) {
+        return allFit(measure, texts, room);
     }));
     box.setFont(font);
 }

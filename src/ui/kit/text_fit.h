@@ -58,10 +58,26 @@ private:
     QHash<QString, int> m_shapes;
 };
 
+// A font's line height and the widths of texts in it, each as QFontMetrics
+// gives it. Widths are remembered for the whole run, by font: every refresh
+// of a window fits its fields to the same widest texts at the same sizes
+// again, and measuring a text means laying it out.
+class FontMeasure
+{
+public:
+    explicit FontMeasure(const QFont& font);
+    int height() const { return m_metrics.height(); }
+    int width(const QString& text) const;
+
+private:
+    QFontMetrics m_metrics;
+    QHash<QString, int>* m_widths = nullptr;
+};
+
 // The largest pixel size from `pixels` down to `smallest` at which `fits`
-// holds for the font's metrics; `smallest` when even that does not.
+// holds for the font at that size; `smallest` when even that does not.
 int largestFittingSize(QFont font, int pixels, int smallest,
-                       const std::function<bool(const QFontMetrics&)>& fits);
+                       const std::function<bool(const FontMeasure&)>& fits);
 
 // What a grid column must show whole besides its header.
 struct ColumnTexts

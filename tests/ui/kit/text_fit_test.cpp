@@ -347,3 +347,43 @@ TEST(TextWidths, AreTheFontMetricsOwnWidthsInEveryFontAndSizeTheWindowsUse)
     // The quick way is taken for most of them, so it is what was compared.
     EXPECT_GT(byShape, 70);
 }
+
+TEST(FontMeasure, RemembersEachFontsOwnWidthsForTheWholeRun)
+{
+    installFontSubstitutes();
+    const QStringList texts =
+        sampleAmounts() + QStringList{QStringLiteral("Opening Bal"), QStringLiteral("12/31/28"),
+                                      QStringLiteral("Total Credit Limit")};
+    // Fonts that differ in one thing only must not share what is remembered.
+    std::vector<QFont> fonts;
+    for (const bool bold : {false, true})
+        for (const bool italic : {false, true})
+            for (const int pixels : {11, 12, 16}) {
+                QFont font(QStringLiteral("Bookman Old Style"));
+                font.setPixelSize(pixels);
+                font.setBold(bold);
+                font.setItalic(italic);
+                fonts.push_back(font);
+            }
+    for (int round = 0; round < 2; ++round)
+        for (const QFont& font : fonts) {
+            const FontMeasure measure(font);
+            const QFontMetrics metrics(font);
+            EXPECT_EQ(measure.height(), metrics.height());
+            for (const QString& text : texts)
+                ASSERT_EQ(measure.width(text), metrics.horizontalAdvance(text))
+                    << font.key().toStdString() << " round " << round << ": \""
+                    << text.toStdString() << '"';
+        }
+
+    // Past the most it keeps, it starts afresh and still answers right.
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(13);
+    const QFontMetrics metrics(font);
+    for (int n = 0; n < 12000; n += 2) {
+        const QString text = QString::number(n) + QStringLiteral(" Visa");
+        ASSERT_EQ(FontMeasure(font).width(text), metrics.horizontalAdvance(text)) << n;
+    }
+    for (const QString& text : texts)
+        ASSERT_EQ(FontMeasure(font).width(text), metrics.horizontalAdvance(text));
+}
