@@ -23,8 +23,22 @@ public:
     {
         return reinterpret_cast<T*>(m_library.resolve(name));
     }
+    // Sets `pointer` to the function or variable `name` of its type, or to
+    // nullptr; answers whether it was found.
+    template <class T>
+    bool find(T*& pointer, const char* name)
+    {
+        pointer = find<T>(name);
+        return pointer != nullptr;
+    }
     // Why a find gave nullptr, in the loader's words.
-    QString reason() const { return m_library.errorString(); }
+    QString reason() const
+    {
+        const QString said = m_library.errorString();
+        return said.isEmpty()
+                   ? QStringLiteral("%1 lacks a name the program needs").arg(m_library.fileName())
+                   : said;
+    }
 
 private:
     QLibrary m_library;

@@ -10,7 +10,6 @@
 #include <csv.h>
 #include <functional>
 #include <map>
-#include <type_traits>
 
 namespace {
 
@@ -58,20 +57,13 @@ Libcsv loadLibcsv()
 {
     static LateLibrary library(QStringLiteral(PURSEWISE_LIBCSV));
     Libcsv csv;
-    const auto look = [](auto& function, const char* name) {
-        function =
-            library.find<std::remove_pointer_t<std::remove_reference_t<decltype(function)>>>(name);
-    };
-    look(csv.init, "csv_init");
-    look(csv.setDelimiter, "csv_set_delim");
-    look(csv.setSpaceTest, "csv_set_space_func");
-    look(csv.parse, "csv_parse");
-    look(csv.finish, "csv_fini");
-    look(csv.free, "csv_free");
-    if (!csv.init || !csv.setDelimiter || !csv.setSpaceTest || !csv.parse || !csv.finish ||
-        !csv.free)
-        csv.missing =
-            library.reason().isEmpty() ? QStringLiteral("an older libcsv") : library.reason();
+    const bool complete =
+        library.find(csv.init, "csv_init") && library.find(csv.setDelimiter, "csv_set_delim") &&
+        library.find(csv.setSpaceTest, "csv_set_space_func") &&
+        library.find(csv.parse, "csv_parse") && library.find(csv.finish, "csv_fini") &&
+        library.find(csv.free, "csv_free");
+    if (!complete)
+        csv.missing = library.reason();
     return csv;
 }
 

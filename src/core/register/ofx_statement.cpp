@@ -8,12 +8,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cmath>
 #include <libofx/libofx.h>
 #include <mutex>
 #include <optional>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -180,26 +178,20 @@ Libofx loadLibofx()
 {
     static LateLibrary library(QStringLiteral(PURSEWISE_LIBOFX));
     Libofx ofx;
-    const auto look = [](auto& function, const char* name) {
-        function =
-            library.find<std::remove_pointer_t<std::remove_reference_t<decltype(function)>>>(name);
-    };
-    look(ofx.getNewContext, "libofx_get_new_context");
-    look(ofx.setTransactionCallback, "ofx_set_transaction_cb");
-    look(ofx.processFile, "libofx_proc_file");
-    look(ofx.freeContext, "libofx_free_context");
+    bool complete = library.find(ofx.getNewContext, "libofx_get_new_context") &&
+                    library.find(ofx.setTransactionCallback, "ofx_set_transaction_cb") &&
+                    library.find(ofx.processFile, "libofx_proc_file") &&
+                    library.find(ofx.freeContext, "libofx_free_context");
     for (const char* name :
          {"ofx_PARSER_msg", "ofx_DEBUG_msg", "ofx_DEBUG1_msg", "ofx_DEBUG2_msg", "ofx_DEBUG3_msg",
           "ofx_DEBUG4_msg", "ofx_DEBUG5_msg", "ofx_STATUS_msg", "ofx_INFO_msg", "ofx_WARNING_msg",
-          "ofx_ERROR_msg", "ofx_show_position"})
-        ofx.messageSwitches.push_back(library.find<int>(name));
-    const bool complete =
-        ofx.getNewContext && ofx.setTransactionCallback && ofx.processFile && ofx.freeContext &&
-        std::find(ofx.messageSwitches.begin(), ofx.messageSwitches.end(), nullptr) ==
-            ofx.messageSwitches.end();
+          "ofx_ERROR_msg", "ofx_show_position"}) {
+        int* messages = nullptr;
+        complete = library.find(messages, name) && complete;
+        ofx.messageSwitches.push_back(messages);
+    }
     if (!complete)
-        ofx.missing =
-            library.reason().isEmpty() ? QStringLiteral("an older libofx") : library.reason();
+        ofx.missing = library.reason();
     return ofx;
 }
 

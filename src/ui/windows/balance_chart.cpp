@@ -13,7 +13,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <type_traits>
 
 namespace {
 
@@ -51,9 +50,8 @@ const ChartModule& chartModule()
         static LateLibrary library(installed ? QStringLiteral(PURSEWISE_CHART_MODULE_INSTALLED)
                                              : QStringLiteral(PURSEWISE_CHART_MODULE_BUILT));
         ChartModule found;
-        found.make = library.find<std::remove_pointer_t<MakeChartView>>(makeChartViewName);
-        found.draw = library.find<std::remove_pointer_t<DrawChart>>(drawChartName);
-        if (!found.make || !found.draw)
+        if (!(library.find(found.make, makeChartViewName) &&
+              library.find(found.draw, drawChartName)))
             found.missing = library.reason();
         return found;
     }();
