@@ -39,7 +39,12 @@ void TForm1::refresh()
     }
     m_model->refresh();
     m_beginBalModel->refresh();
-    fitTexts();
+    // A hidden register has no fonts to fit, only the name to show; one that
+    // opens is fitted below, once, in the size it shows at.
+    if (reg.shown && isVisible())
+        fitTexts();
+    else
+        showName();
     const int row = m_ui.p.ledger.currentRow();
     const QModelIndex current = m_grid->currentIndex();
     if (!current.isValid() || TextGridModel::gridRow(current.row()) != row)
@@ -57,7 +62,11 @@ void TForm1::refresh()
             m_grid->scrollToTop();
             centreOnScreen(this);
         }
+        const int fitsBefore = m_fits;
         setVisible(reg.shown);
+        // Showing lays the window out (and fits it) the first time only.
+        if (reg.shown && m_fits == fitsBefore)
+            fitTexts();
     }
     m_refreshing = false;
 }
@@ -218,9 +227,15 @@ void TForm1::layOutClient(QSize area)
 // whole; the card's name cut with "…" before it reaches "Year:".
 void TForm1::fitTexts()
 {
+    ++m_fits;
     const int pixels = font().pixelSize();
     fitLedgerTexts(*m_grid, pixels);
     fitDetailTexts(m_fields, m_detailsFont);
+    showName();
+}
+
+void TForm1::showName()
+{
     const QWidget* year = m_name->parentWidget()->findChild<QWidget*>(QStringLiteral("L8"));
     showCardName(*m_name, m_ui.p.reg.L7, year->x() - m_name->fontMetrics().averageCharWidth());
 }

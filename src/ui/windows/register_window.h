@@ -54,6 +54,8 @@ private:
     void buildGrids(QWidget* body);
     void placeOverdrawnNotice();
     void fitTexts();
+    // The card's name cut with "…" before it reaches "Year:".
+    void showName();
 
     Ui& m_ui;
     TextGridModel* m_model = nullptr;
@@ -65,4 +67,5 @@ private:
     QLineEdit* m_fields[9] = {}; // Edit1, E1 to E8
     bool m_refreshing = false;
     int m_detailsFont = 14; // of the detail lines, as the last layout set it
+    int m_fits = 0;         // how many times the texts were fitted
 };

@@ -191,6 +191,37 @@ TEST_P(TextsFit, TheRegisterShowsEveryTextWhole)
     EXPECT_EQ(name->toolTip().toStdString(), m_state.reg.L7.toStdString());
 }
 
+TEST_F(RealWindows, ARegisterOpenedAgainIsFittedToTheCardItNowShows)
+{
+    RegisterFields& reg = m_state.reg;
+    const auto show = [&](const QString& amount) {
+        reg.L7 = QStringLiteral("Visa");
+        reg.E5 = reg.E6 = reg.E7 = reg.E8 = amount;
+        const QString cells[] = {QStringLiteral("12/1/26"),
+                                 QStringLiteral("Fee"),
+                                 amount,
+                                 amount,
+                                 QStringLiteral("X"),
+                                 amount};
+        for (int column = 1; column < 7; ++column)
+            m_state.ledger.setCell(column, 1, cells[column - 1]);
+        reg.shown = true;
+        m_windows->ui().refresh();
+        QTest::qWait(30);
+    };
+    QWidget* form1 = m_windows->window(QStringLiteral("Form1"));
+    show(QStringLiteral("1.00"));
+    ASSERT_TRUE(form1->isVisible());
+    EXPECT_EQ(overflows(form1, {QStringLiteral("StringGrid11")}).join(u'\n').toStdString(), "");
+    // Closed, and opened again on a card of far wider amounts, at the same size.
+    reg.shown = false;
+    m_windows->ui().refresh();
+    ASSERT_FALSE(form1->isVisible());
+    show(QStringLiteral("-99999999999.99"));
+    ASSERT_TRUE(form1->isVisible());
+    EXPECT_EQ(overflows(form1, {QStringLiteral("StringGrid11")}).join(u'\n').toStdString(), "");
+}
+
 INSTANTIATE_TEST_SUITE_P(
     WidestValues, TextsFit,
     testing::Values(FitCase{"design size", 100, "M/d/yy", "-99999.99", "999999.99"},
