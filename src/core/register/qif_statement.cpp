@@ -120,8 +120,9 @@ Statement parseQif(const QByteArray& bytes, const QString& fileName)
             ++end;
         const QString line = text.mid(start, end - start);
         // CR LF is one break; a lone CR or a lone LF is one too.
-        start =
-            end + (end + 1 < text.size() && text[end] == u'\r' && text[end + 1] == u'\n' ? 2 : 1);
+        start = end + (end + 1 < text.size() && text[end] == u'\r' && text[end + 1] == u'\n'
+                           ? 2
+                           : 1);
         ++lineNumber;
 
         const QString trimmed = line.trimmed();
