@@ -29,10 +29,12 @@ QLineSeries* series(const ChartLine& line)
 class BalanceChartView : public QChartView
 {
 public:
-    BalanceChartView(const ChartLook& look, QWidget* parent) : QChartView(parent)
+    // Made with its chart: a view made without one makes a chart of its own,
+    // which setChart would let go of without deleting it.
+    BalanceChartView(const ChartLook& look, QWidget* parent) : QChartView(new QChart, parent)
     {
         setObjectName(QStringLiteral("ChartView"));
-        auto* chart = new QChart;
+        QChart* chart = this->chart();
         chart->setTitleFont(look.titleFont);
         chart->legend()->setAlignment(Qt::AlignBottom);
         m_balance = series(look.balance);
@@ -54,7 +56,6 @@ public:
             line->attachAxis(m_dates);
             line->attachAxis(m_money);
         }
-        setChart(chart);
         setRenderHint(QPainter::Antialiasing);
     }
 
