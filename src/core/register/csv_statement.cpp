@@ -199,7 +199,8 @@ void setTwoColumnAmount(StatementEntry& entry, const QString& charge, const QStr
     // A bank may fill the unused column with 0.00; zero counts as empty here.
     const auto amountIn = [&](const QString& text) -> std::optional<std::int64_t> {
         const std::optional<std::int64_t> cents = StatementText::parseAmount(text, decimal);
-        return cents && *cents != 0 ? std::optional(*cents < 0 ? -*cents : *cents) : std::nullopt;
+        return cents && *cents != 0 ? std::optional(*cents < 0 ? -*cents : *cents)
+                                    : std::nullopt;
     };
     const bool chargeBad = !charge.isEmpty() && !amountIn(charge) &&
                            StatementText::parseAmount(charge, decimal) != std::int64_t{0};
@@ -366,8 +367,8 @@ Statement parseCsv(const QByteArray& bytes, const QString& fileName, const CsvMa
         }
         StatementEntry entry;
         entry.line = line;
-        entry.description = StatementText::joinDescription(cell(row, mapping.descriptionColumn),
-                                                           cell(row, mapping.memoColumn));
+        entry.description = StatementText::joinDescription(
+            cell(row, mapping.descriptionColumn), cell(row, mapping.memoColumn));
         if (row.size() < needed) {
             entry.problem = QStringLiteral("too few columns");
             statement.entries.push_back(entry);

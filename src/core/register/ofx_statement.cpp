@@ -8,8 +8,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <cmath>
 #include <libofx/libofx.h>
+
+#include <cmath>
 #include <mutex>
 #include <optional>
 #include <utility>
@@ -64,8 +65,7 @@ std::vector<ScannedTransaction> scanTransactions(const QByteArray& bytes)
     while (at >= 0) {
         for (; counted < at; ++counted) {
             const char c = bytes[counted];
-            if (c == '\n' ||
-                (c == '\r' && (counted + 1 >= bytes.size() || bytes[counted + 1] != '\n')))
+            if (c == '\n' || (c == '\r' && (counted + 1 >= bytes.size() || bytes[counted + 1] != '\n')))
                 ++line;
         }
         ScannedTransaction t;
@@ -120,8 +120,7 @@ std::optional<std::pair<int, QString>> structuralFault(const QByteArray& bytes)
         if (c != '<')
             continue;
         qsizetype end = i + 1;
-        while (end < bytes.size() && bytes[end] != '>' && bytes[end] != '<' &&
-               end - i <= longestTag)
+        while (end < bytes.size() && bytes[end] != '>' && bytes[end] != '<' && end - i <= longestTag)
             ++end;
         if (end - i > longestTag)
             return std::pair(line, QStringLiteral("a tag is longer than 256 characters"));
