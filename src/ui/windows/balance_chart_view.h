@@ -17,15 +17,13 @@ class QWidget;
 // sessions open. Plain values only, and C functions, so that the module
 // needs nothing of the program.
 
-// One line of the chart: the points are (moment in milliseconds since the
-// epoch, amount in currency units).
+// How one line of the chart is drawn.
 struct ChartLine
 {
     QString name;
     QColor colour;
     Qt::PenStyle style = Qt::SolidLine;
     bool pointsVisible = false;
-    QList<QPointF> points;
 };
 
 // Everything one drawing shows.
@@ -37,6 +35,8 @@ struct ChartDrawing
     // The money axis from low to high, rounded by the view to nice numbers.
     qreal low = 0;
     qreal high = 0;
+    // The lines' points: (moment in milliseconds since the epoch, amount in
+    // currency units).
     QList<QPointF> balance;
     QList<QPointF> limit;
 };
