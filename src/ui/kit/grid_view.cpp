@@ -2,12 +2,79 @@
 
 #include "ui/kit/look.h"
 
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QTableView>
 
+namespace {
+
+// A grid that does not repaint itself whole when its window is activated or
+// deactivated. Qt repaints every cell shown (a 1000-entry ledger's visible
+// rows, the card list's 24) when the window's activation changes, and again
+// when the activation moves the keyboard focus out of the grid or back,
+// though a cell's pixels depend on these only through the current cell's
+// focus frame and, where the palette's active and inactive colours differ,
+// the selection's colour. So when the two colour groups are the same, only
+// the current cell and the frame around the grid are repainted.
+class GridView : public QTableView
+{
+public:
+    using QTableView::QTableView;
+
+protected:
+    bool viewportEvent(QEvent* event) override
+    {
+        // The viewport then handles the event as any widget does: it is
+        // repainted only when its colours change with the activation.
+        const bool activation =
+            event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate;
+        if (activation && sameColoursWhenInactive())
+            return false;
+        return QTableView::viewportEvent(event);
+    }
+
+    void focusInEvent(QFocusEvent* event) override
+    {
+        // Without a current cell Qt's own handling chooses one.
+        if (!onlyTheWindowChanged(*event) || !currentIndex().isValid()) {
+            QTableView::focusInEvent(event);
+            return;
+        }
+        repaintFocusParts();
+    }
+
+    void focusOutEvent(QFocusEvent* event) override
+    {
+        if (!onlyTheWindowChanged(*event)) {
+            QTableView::focusOutEvent(event);
+            return;
+        }
+        repaintFocusParts();
+    }
+
+private:
+    bool onlyTheWindowChanged(const QFocusEvent& event) const
+    {
+        return event.reason() == Qt::ActiveWindowFocusReason && sameColoursWhenInactive();
+    }
+
+    bool sameColoursWhenInactive() const
+    {
+        return palette().isEqual(QPalette::Active, QPalette::Inactive);
+    }
+
+    void repaintFocusParts()
+    {
+        viewport()->update(visualRect(currentIndex()));
+        update(QRegion(rect()) - contentsRect());
+    }
+};
+
+} // namespace
+
 QTableView* makeGridView(QWidget* parent, const char* name, QAbstractItemModel* model)
 {
-    auto* grid = new QTableView(parent);
+    auto* grid = new GridView(parent);
     grid->setObjectName(QString::fromLatin1(name));
     grid->setModel(model);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -6,7 +6,8 @@ class QWidget;
 
 // What the program's two grids share: whole rows are selected, nothing is
 // edited, the columns keep the widths the layout gives them, the cells are
-// white and a text cut short shows whole as a tooltip.
+// white, a text cut short shows whole as a tooltip, and a change of the active
+// window repaints only the cells it changes.
 QTableView* makeGridView(QWidget* parent, const char* name, QAbstractItemModel* model);
 
 // Rows, the header row with them, exactly `height` pixels high. A header

@@ -1,0 +1,142 @@
+#include "ui/kit/grid_view.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QImage>
+#include <QPaintEvent>
+#include <QPixmap>
+#include <QScreen>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTest>
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+// A grid whose window is activated and deactivated repaints only what the
+// focus changes, and its window then shows exactly what a full repaint shows.
+
+namespace {
+
+// Keeps the rectangles of a widget's paint events.
+class PaintLog : public QObject
+{
+public:
+    std::vector<QRect> rects;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            rects.push_back(static_cast<QPaintEvent*>(event)->rect());
+        return false;
+    }
+};
+
+class GridFocus : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_model.setColumnCount(3);
+        for (int row = 0; row < 20; ++row)
+            m_model.appendRow({new QStandardItem(QStringLiteral("11/%1/26").arg(row + 1)),
+                               new QStandardItem(QStringLiteral("Entry %1").arg(row + 1)),
+                               new QStandardItem(QStringLiteral("%1.00").arg(row * 7))});
+        m_window.setObjectName(QStringLiteral("GridWindow"));
+        m_window.resize(320, 240);
+        m_grid = makeGridView(&m_window, "Grid", &m_model);
+        m_grid->setGeometry(10, 10, 300, 220);
+        m_other.resize(100, 100);
+        m_other.move(400, 0);
+        m_other.show();
+        m_window.show();
+        activate(m_window);
+        m_grid->setFocus(Qt::MouseFocusReason);
+        m_grid->setCurrentIndex(m_model.index(2, 1));
+        settle();
+        m_grid->viewport()->installEventFilter(&m_paints);
+    }
+
+    static void activate(QWidget& window)
+    {
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        settle();
+    }
+
+    static void settle()
+    {
+        for (int round = 0; round < 3; ++round)
+            QCoreApplication::processEvents();
+    }
+
+    // What the window shows now, from its backing store.
+    QImage shown() { return m_window.screen()->grabWindow(m_window.winId()).toImage(); }
+
+    QImage shownAfterFullRepaint()
+    {
+        m_window.repaint();
+        return shown();
+    }
+
+    bool paintedWhole() const
+    {
+        const QSize whole = m_grid->viewport()->size();
+        for (const QRect& rect : m_paints.rects)
+            if (rect.height() > whole.height() / 2)
+                return true;
+        return false;
+    }
+
+    QStandardItemModel m_model;
+    QWidget m_window;
+    QWidget m_other;
+    QTableView* m_grid = nullptr;
+    PaintLog m_paints;
+};
+
+TEST_F(GridFocus, LeavingAndReturningToTheWindowRepaintsOnlyTheCurrentCell)
+{
+    activate(m_other);
+    EXPECT_FALSE(m_grid->hasFocus());
+    activate(m_window);
+    EXPECT_TRUE(m_grid->hasFocus());
+    EXPECT_FALSE(paintedWhole());
+    for (const QRect& rect : m_paints.rects)
+        EXPECT_TRUE(m_grid->visualRect(m_grid->currentIndex()).contains(rect)) << rect.y();
+}
+
+TEST_F(GridFocus, TheWindowShowsWhatAFullRepaintShowsAfterEachChangeOfActivation)
+{
+    // The focus frame is drawn once a key has moved the focus.
+    m_window.setAttribute(Qt::WA_KeyboardFocusChange);
+    m_window.repaint();
+    const QImage activeWithFrame = shown();
+
+    activate(m_other);
+    const QImage inactive = shown();
+    EXPECT_NE(inactive, activeWithFrame) << "the focus frame left with the focus";
+    EXPECT_EQ(inactive, shownAfterFullRepaint());
+
+    activate(m_window);
+    const QImage activeAgain = shown();
+    EXPECT_EQ(activeAgain, activeWithFrame);
+    EXPECT_EQ(activeAgain, shownAfterFullRepaint());
+}
+
+TEST_F(GridFocus, APaletteWithOtherInactiveColoursRepaintsTheWholeGrid)
+{
+    QPalette colours = m_grid->palette();
+    colours.setColor(QPalette::Inactive, QPalette::Highlight, Qt::darkGray);
+    m_grid->setPalette(colours);
+    settle();
+    m_paints.rects.clear();
+
+    activate(m_other);
+    EXPECT_TRUE(paintedWhole());
+    EXPECT_EQ(shown(), shownAfterFullRepaint());
+}
+
+} // namespace
