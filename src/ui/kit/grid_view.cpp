@@ -2,20 +2,21 @@
 
 #include "ui/kit/look.h"
 
-#include <QFocusEvent>
+#include <QEvent>
 #include <QHeaderView>
 #include <QTableView>
 
 namespace {
 
-// A grid that does not repaint itself whole when its window is activated or
-// deactivated. Qt repaints every cell shown (a 1000-entry ledger's visible
-// rows, the card list's 24) when the window's activation changes, and again
-// when the activation moves the keyboard focus out of the grid or back,
-// though a cell's pixels depend on these only through the current cell's
-// focus frame and, where the palette's active and inactive colours differ,
-// the selection's colour. So when the two colour groups are the same, only
-// the current cell and the frame around the grid are repainted.
+// A grid that does not repaint itself whole when the focus or its window's
+// activation changes. Qt repaints every cell shown (a 1000-entry ledger's
+// visible rows, the card list's 24) when the window is activated or
+// deactivated, and again whenever the keyboard focus leaves the grid or comes
+// back: a click on a button, a dialog opening, the window's activation. A
+// cell's pixels depend on these only through the current cell's focus frame
+// and, where the palette's active and inactive colours differ, the
+// selection's colour. So when the two colour groups are the same, only the
+// current cell and the frame around the grid are repainted.
 class GridView : public QTableView
 {
 public:
@@ -36,7 +37,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override
     {
         // Without a current cell Qt's own handling chooses one.
-        if (!onlyTheWindowChanged(*event) || !currentIndex().isValid()) {
+        if (!sameColoursWhenInactive() || !currentIndex().isValid()) {
             QTableView::focusInEvent(event);
             return;
         }
@@ -45,7 +46,7 @@ protected:
 
     void focusOutEvent(QFocusEvent* event) override
     {
-        if (!onlyTheWindowChanged(*event)) {
+        if (!sameColoursWhenInactive()) {
             QTableView::focusOutEvent(event);
             return;
         }
@@ -53,11 +54,6 @@ protected:
     }
 
 private:
-    bool onlyTheWindowChanged(const QFocusEvent& event) const
-    {
-        return event.reason() == Qt::ActiveWindowFocusReason && sameColoursWhenInactive();
-    }
-
     bool sameColoursWhenInactive() const
     {
         return palette().isEqual(QPalette::Active, QPalette::Inactive);

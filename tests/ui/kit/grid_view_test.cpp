@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPaintEvent>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -14,8 +15,9 @@
 #include <memory>
 #include <vector>
 
-// A grid whose window is activated and deactivated repaints only what the
-// focus changes, and its window then shows exactly what a full repaint shows.
+// A grid that loses and regains the focus, or whose window is deactivated and
+// activated again, repaints only what the focus changes, and its window then
+// shows exactly what a full repaint shows.
 
 namespace {
 
@@ -47,7 +49,9 @@ protected:
         m_window.setObjectName(QStringLiteral("GridWindow"));
         m_window.resize(320, 240);
         m_grid = makeGridView(&m_window, "Grid", &m_model);
-        m_grid->setGeometry(10, 10, 300, 220);
+        m_grid->setGeometry(10, 10, 300, 180);
+        m_button = new QPushButton(QStringLiteral("OK"), &m_window);
+        m_button->setGeometry(10, 200, 80, 30);
         m_other.resize(100, 100);
         m_other.move(400, 0);
         m_other.show();
@@ -94,37 +98,96 @@ protected:
     QWidget m_window;
     QWidget m_other;
     QTableView* m_grid = nullptr;
+    QPushButton* m_button = nullptr;
     PaintLog m_paints;
 };
 
-TEST_F(GridFocus, LeavingAndReturningToTheWindowRepaintsOnlyTheCurrentCell)
+// The ways the focus leaves the grid and comes back.
+enum class Move
 {
-    activate(m_other);
+    OtherWindow, // another window is activated, then the grid's again
+    Click,       // a button of the same window takes the focus, then the grid
+    Tab          // Tab moves the focus to the button, Shift+Tab back
+};
+
+class GridFocusMoves : public GridFocus, public ::testing::WithParamInterface<Move>
+{
+protected:
+    void leave()
+    {
+        switch (GetParam()) {
+        case Move::OtherWindow:
+            activate(m_other);
+            break;
+        case Move::Click:
+            m_button->setFocus(Qt::MouseFocusReason);
+            break;
+        case Move::Tab:
+            QTest::keyClick(&m_window, Qt::Key_Tab);
+            break;
+        }
+        settle();
+    }
+
+    void comeBack()
+    {
+        switch (GetParam()) {
+        case Move::OtherWindow:
+            activate(m_window);
+            break;
+        case Move::Click:
+            m_grid->setFocus(Qt::MouseFocusReason);
+            break;
+        case Move::Tab:
+            QTest::keyClick(&m_window, Qt::Key_Backtab, Qt::ShiftModifier);
+            break;
+        }
+        settle();
+    }
+};
+
+TEST_P(GridFocusMoves, RepaintOnlyTheCurrentCell)
+{
+    leave();
     EXPECT_FALSE(m_grid->hasFocus());
-    activate(m_window);
+    comeBack();
     EXPECT_TRUE(m_grid->hasFocus());
     EXPECT_FALSE(paintedWhole());
     for (const QRect& rect : m_paints.rects)
         EXPECT_TRUE(m_grid->visualRect(m_grid->currentIndex()).contains(rect)) << rect.y();
 }
 
-TEST_F(GridFocus, TheWindowShowsWhatAFullRepaintShowsAfterEachChangeOfActivation)
+TEST_P(GridFocusMoves, LeaveTheWindowShowingWhatAFullRepaintShows)
 {
     // The focus frame is drawn once a key has moved the focus.
     m_window.setAttribute(Qt::WA_KeyboardFocusChange);
     m_window.repaint();
-    const QImage activeWithFrame = shown();
+    const QImage withFrame = shown();
 
-    activate(m_other);
-    const QImage inactive = shown();
-    EXPECT_NE(inactive, activeWithFrame) << "the focus frame left with the focus";
-    EXPECT_EQ(inactive, shownAfterFullRepaint());
+    leave();
+    const QImage without = shown();
+    EXPECT_NE(without, withFrame) << "the focus frame left with the focus";
+    EXPECT_EQ(without, shownAfterFullRepaint());
 
-    activate(m_window);
-    const QImage activeAgain = shown();
-    EXPECT_EQ(activeAgain, activeWithFrame);
-    EXPECT_EQ(activeAgain, shownAfterFullRepaint());
+    comeBack();
+    const QImage again = shown();
+    EXPECT_EQ(again, withFrame);
+    EXPECT_EQ(again, shownAfterFullRepaint());
 }
+
+INSTANTIATE_TEST_SUITE_P(Each, GridFocusMoves,
+                         ::testing::Values(Move::OtherWindow, Move::Click, Move::Tab),
+                         [](const ::testing::TestParamInfo<Move>& info) {
+                             switch (info.param) {
+                             case Move::OtherWindow:
+                                 return "OtherWindow";
+                             case Move::Click:
+                                 return "Click";
+                             case Move::Tab:
+                                 return "Tab";
+                             }
+                             return "Unknown";
+                         });
 
 TEST_F(GridFocus, APaletteWithOtherInactiveColoursRepaintsTheWholeGrid)
 {
