@@ -2,9 +2,15 @@
 
 #include "ui/kit/look.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QHeaderView>
+#include <QPaintEvent>
 #include <QTableView>
+
+#include <algorithm>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -53,7 +59,98 @@ protected:
         repaintFocusParts();
     }
 
+    // The program's windows refresh after every action and tell their
+    // grids that every cell may have changed; Qt then repaints every cell
+    // shown. A grid keeps the texts of the cells as it last painted them and
+    // repaints only the cells shown now with another text. Cells out of
+    // sight are painted from the model when they come into it.
+    void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                     const QList<int>& roles) override
+    {
+        if (const std::optional<QRegion> changed = changedCells(topLeft, bottomRight, roles))
+            viewport()->update(*changed);
+        else
+            QTableView::dataChanged(topLeft, bottomRight, roles);
+    }
+
+    void paintEvent(QPaintEvent* event) override
+    {
+        QTableView::paintEvent(event);
+        keepPaintedTexts(event->region());
+    }
+
 private:
+    // The rows shown, as far as the painted texts are kept for them.
+    struct Shown
+    {
+        int first = -1;
+        int rows = 0;
+        int columns = 0;
+        int modelRows = 0;
+        bool operator==(const Shown&) const = default;
+    };
+
+    Shown shownNow() const
+    {
+        Shown shown;
+        shown.modelRows = model()->rowCount();
+        shown.columns = model()->columnCount();
+        shown.first = rowAt(0);
+        int last = rowAt(viewport()->height() - 1);
+        if (last < 0)
+            last = shown.modelRows - 1;
+        shown.rows = shown.first < 0 ? 0 : last - shown.first + 1;
+        return shown;
+    }
+
+    std::size_t slot(int row, int column) const
+    {
+        return std::size_t(row - m_shown.first) * std::size_t(m_shown.columns) +
+               std::size_t(column);
+    }
+
+    void keepPaintedTexts(const QRegion& painted)
+    {
+        const Shown now = shownNow();
+        if (now != m_shown) {
+            m_shown = now;
+            m_painted.assign(std::size_t(now.rows) * std::size_t(now.columns), std::nullopt);
+        }
+        for (int row = now.first; row < now.first + now.rows; ++row)
+            for (int column = 0; column < now.columns; ++column) {
+                const QModelIndex index = model()->index(row, column);
+                if (painted.intersects(visualRect(index)))
+                    m_painted[slot(row, column)] = index.data().toString();
+            }
+    }
+
+    // The places of the cells of the range that show now and were painted
+    // with another text; none when the grid cannot tell: other roles, rows
+    // shown that were not painted since they came into sight, or a screen
+    // reader, which Qt tells of every change.
+    std::optional<QRegion> changedCells(const QModelIndex& topLeft,
+                                        const QModelIndex& bottomRight,
+                                        const QList<int>& roles) const
+    {
+        const bool textsOnly = roles.size() == 1 && roles.front() == Qt::DisplayRole;
+        if (!textsOnly || !topLeft.isValid() || QAccessible::isActive() ||
+            shownNow() != m_shown || m_shown.first < 0)
+            return std::nullopt;
+        QRegion changed;
+        const int first = std::max(topLeft.row(), m_shown.first);
+        const int last = std::min(bottomRight.row(), m_shown.first + m_shown.rows - 1);
+        for (int row = first; row <= last; ++row)
+            for (int column = topLeft.column(); column <= bottomRight.column(); ++column) {
+                const std::optional<QString>& painted = m_painted[slot(row, column)];
+                const QModelIndex index = model()->index(row, column);
+                if (!painted)
+                    return std::nullopt;
+                if (*painted != index.data().toString())
+                    changed += visualRect(index);
+            }
+        return changed;
+    }
+
     bool sameColoursWhenInactive() const
     {
         return palette().isEqual(QPalette::Active, QPalette::Inactive);
@@ -64,6 +161,9 @@ private:
         viewport()->update(visualRect(currentIndex()));
         update(QRegion(rect()) - contentsRect());
     }
+
+    Shown m_shown;
+    std::vector<std::optional<QString>> m_painted;
 };
 
 } // namespace

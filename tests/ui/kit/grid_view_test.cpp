@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTest>
@@ -83,6 +84,12 @@ protected:
     {
         m_window.repaint();
         return shown();
+    }
+
+    bool showsWhatAFullRepaintShows()
+    {
+        const QImage before = shown();
+        return before == shownAfterFullRepaint();
     }
 
     bool paintedWhole() const
@@ -199,7 +206,91 @@ TEST_F(GridFocus, APaletteWithOtherInactiveColoursRepaintsTheWholeGrid)
 
     activate(m_other);
     EXPECT_TRUE(paintedWhole());
-    EXPECT_EQ(shown(), shownAfterFullRepaint());
+    EXPECT_TRUE(showsWhatAFullRepaintShows());
+}
+
+// The program's refresh: the model's texts change without a word, then the
+// model says that every cell may have changed.
+class GridRefresh : public GridFocus
+{
+protected:
+    void setQuietly(int row, int column, const QString& text)
+    {
+        const QSignalBlocker quiet(m_model);
+        m_model.item(row, column)->setText(text);
+    }
+
+    void refresh()
+    {
+        m_paints.rects.clear();
+        emit m_model.dataChanged(m_model.index(0, 0),
+                                 m_model.index(m_model.rowCount() - 1, m_model.columnCount() - 1),
+                                 {Qt::DisplayRole});
+        settle();
+    }
+};
+
+TEST_F(GridRefresh, NothingChangedRepaintsNothing)
+{
+    refresh();
+    EXPECT_TRUE(m_paints.rects.empty());
+}
+
+TEST_F(GridRefresh, AChangedTextShowsAsAFullRepaintShowsIt)
+{
+    setQuietly(1, 1, QStringLiteral("Changed"));
+    refresh();
+    EXPECT_FALSE(m_paints.rects.empty());
+    EXPECT_TRUE(showsWhatAFullRepaintShows());
+}
+
+TEST_F(GridRefresh, AChangedTextRepaintsOnlyItsCell)
+{
+    setQuietly(2, 2, QStringLiteral("99.99"));
+    refresh();
+    ASSERT_FALSE(m_paints.rects.empty());
+    const QRect cell = m_grid->visualRect(m_model.index(2, 2));
+    for (const QRect& rect : m_paints.rects)
+        EXPECT_TRUE(cell.contains(rect)) << rect.x() << "," << rect.y();
+}
+
+TEST_F(GridRefresh, ATextPaintedBetweenTwoRefreshesIsComparedAsPainted)
+{
+    // Painted as "Changed" by a repaint of its own (a message box's event
+    // loop, say), then back to its old text before the refresh.
+    const QString old = m_model.item(1, 1)->text();
+    setQuietly(1, 1, QStringLiteral("Changed"));
+    m_grid->viewport()->repaint();
+    setQuietly(1, 1, old);
+    refresh();
+    EXPECT_FALSE(m_paints.rects.empty());
+    EXPECT_TRUE(showsWhatAFullRepaintShows());
+}
+
+TEST_F(GridRefresh, RowsChangedOutOfSightShowWhenScrolledTo)
+{
+    setQuietly(19, 1, QStringLiteral("Last row changed"));
+    refresh();
+    m_grid->scrollToBottom();
+    settle();
+    setQuietly(18, 1, QStringLiteral("Next to last changed"));
+    refresh();
+    EXPECT_FALSE(m_paints.rects.empty());
+    EXPECT_TRUE(showsWhatAFullRepaintShows());
+    m_grid->scrollToTop();
+    settle();
+    setQuietly(0, 2, QStringLiteral("1.23"));
+    refresh();
+    EXPECT_TRUE(showsWhatAFullRepaintShows());
+}
+
+TEST_F(GridRefresh, ARefreshOfOtherRolesRepaintsAsQtDoes)
+{
+    emit m_model.dataChanged(m_model.index(0, 0), m_model.index(19, 2), {Qt::ToolTipRole});
+    m_paints.rects.clear();
+    emit m_model.dataChanged(m_model.index(0, 0), m_model.index(19, 2));
+    settle();
+    EXPECT_TRUE(paintedWhole());
 }
 
 } // namespace
