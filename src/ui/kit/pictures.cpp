@@ -1,11 +1,15 @@
 #include "ui/kit/pictures.h"
 
+#include <QGuiApplication>
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmapCache>
 #include <QRadialGradient>
 
+#include <algorithm>
+#include <array>
 #include <functional>
 #include <utility>
 
@@ -16,7 +20,7 @@ using Drawing = std::function<void(QPainter&)>;
 // Draws a picture designed in a box of `design` units, scaled evenly to fit
 // `size` and centred in it; the rest stays transparent. Each picture is drawn
 // once per size: later calls take it from Qt's pixmap cache under `name`.
-QPixmap paint(const char* name, QSize size, QSizeF design, const Drawing& draw)
+QPixmap picture(const char* name, QSize size, QSizeF design, const Drawing& draw)
 {
     const QSize pixels = size.expandedTo(QSize(1, 1));
     const QString key = QStringLiteral("pursewise/%1/%2x%3")
@@ -42,12 +46,96 @@ QPixmap paint(const char* name, QSize size, QSizeF design, const Drawing& draw)
     return picture;
 }
 
+// The sizes of an icon's pictures, in pixels a side.
+constexpr std::array<int, 6> iconSides{16, 20, 24, 32, 48, 64};
+
+// An icon of the usual sizes that draws each size the first time it is
+// needed: a window made at start-up would otherwise draw all six of every
+// picture it holds, most of them never shown. It answers as an icon holding
+// all six pictures does. Such an icon serves a request from the smallest
+// picture at least as large as the size asked for (by area), or else the
+// largest; so this one draws that picture first and hands the request to an
+// icon of the pictures drawn so far, where it is the one chosen as well.
+class DrawnIconEngine : public QIconEngine
+{
+public:
+    DrawnIconEngine(const char* name, QSizeF design, Drawing draw)
+        : m_name(name), m_design(design), m_draw(std::move(draw))
+    {}
+
+    QIconEngine* clone() const override { return new DrawnIconEngine(*this); }
+    QString key() const override { return QStringLiteral("DrawnIconEngine"); }
+    bool isNull() override { return false; }
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        QSize actual(sideFor(size), sideFor(size));
+        if (actual.width() > size.width() || actual.height() > size.height())
+            actual.scale(size, Qt::KeepAspectRatio);
+        return actual;
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        QList<QSize> sizes;
+        if (mode == QIcon::Normal && state == QIcon::Off)
+            for (const int side : iconSides)
+                sizes.append(QSize(side, side));
+        return sizes;
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return drawnFor(size).pixmap(size, 1.0, mode, state);
+    }
+
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
+                         qreal) override
+    {
+        return pixmap(size, mode, state);
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override
+    {
+        const QPaintDevice* device = painter->device();
+        const qreal ratio = device ? device->devicePixelRatio() : qApp->devicePixelRatio();
+        drawnFor(rect.size() * ratio).paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+
+private:
+    // The side of the picture an icon of all six serves `size` from.
+    static int sideFor(const QSize& size)
+    {
+        const int wanted = size.width() * size.height();
+        for (const int side : iconSides)
+            if (side * side >= wanted)
+                return side;
+        return iconSides.back();
+    }
+
+    const QIcon& drawnFor(const QSize& size)
+    {
+        const int side = sideFor(size);
+        const auto at = std::size_t(std::find(iconSides.begin(), iconSides.end(), side) -
+                                    iconSides.begin());
+        if (!m_drawn[at]) {
+            m_pictures.addPixmap(picture(m_name, QSize(side, side), m_design, m_draw));
+            m_drawn[at] = true;
+        }
+        return m_pictures;
+    }
+
+    const char* m_name;
+    QSizeF m_design;
+    Drawing m_draw;
+    QIcon m_pictures;
+    std::array<bool, iconSides.size()> m_drawn{};
+};
+
 QIcon iconOf(const char* name, QSizeF design, const Drawing& draw)
 {
-    QIcon icon;
-    for (const int side : {16, 20, 24, 32, 48, 64})
-        icon.addPixmap(paint(name, QSize(side, side), design, draw));
-    return icon;
+    return QIcon(new DrawnIconEngine(name, design, draw));
 }
 
 const QColor ink(40, 40, 48);
@@ -253,7 +341,7 @@ void drawClose(QPainter& p)
 
 QPixmap programLogo(QSize size)
 {
-    return paint("logo", size, QSizeF(100, 80), drawLogo);
+    return picture("logo", size, QSizeF(100, 80), drawLogo);
 }
 
 QIcon programIcon()

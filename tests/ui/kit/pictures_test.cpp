@@ -1,9 +1,12 @@
-#include "ui/kit/pictures.h"
 #include "support/qt_printing.h"
+#include "ui/kit/pictures.h"
 
 #include <QImage>
+#include <QPainter>
 
+#include <functional>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace {
 
@@ -43,6 +46,80 @@ TEST(ProgramIcon, OffersTheUsualIconSizes)
     EXPECT_FALSE(icon.isNull());
     for (const int side : {16, 32, 48})
         EXPECT_TRUE(icon.availableSizes().contains(QSize(side, side))) << side;
+}
+
+// An icon holding every size of a picture drawn beforehand, as Qt's own
+// icons hold them: what the program's icons must answer like.
+QIcon withEverySizeDrawn(const QIcon& drawnWhenNeeded)
+{
+    QIcon icon;
+    for (const QSize& size : drawnWhenNeeded.availableSizes())
+        icon.addPixmap(drawnWhenNeeded.pixmap(size, 1.0));
+    return icon;
+}
+
+// Each picture's icon, made anew for every request, against the same
+// pictures in an icon with all of them drawn: the same sizes, the same
+// pixmaps at every size, mode, state and pixel ratio, and the same painting.
+TEST(DrawnIcons, AnswerEveryRequestAsAnIconWithEverySizeDrawn)
+{
+    const std::pair<const char*, std::function<QIcon()>> icons[] = {
+        {"logo", programIcon},
+        {"BB3", [] { return registerButtonPicture(QStringLiteral("BB3")); }},
+        {"BB8", [] { return registerButtonPicture(QStringLiteral("BB8")); }}};
+    const QSize sizes[] = {QSize(0, 0),   QSize(1, 1),   QSize(10, 10), QSize(16, 16),
+                           QSize(17, 17), QSize(22, 22), QSize(24, 24), QSize(30, 30),
+                           QSize(32, 16), QSize(48, 20), QSize(40, 40), QSize(64, 64),
+                           QSize(65, 65), QSize(128, 96)};
+    const QIcon::Mode modes[] = {QIcon::Normal, QIcon::Disabled, QIcon::Active, QIcon::Selected};
+    for (const auto& [name, make] : icons) {
+        // The logo's sizes drawn on their own, so that the comparison does not
+        // rest on the icon under test alone.
+        QIcon everySize;
+        if (QLatin1String(name) == QLatin1String("logo"))
+            for (const int side : {16, 20, 24, 32, 48, 64})
+                everySize.addPixmap(programLogo(QSize(side, side)));
+        else
+            everySize = withEverySizeDrawn(make());
+        const QIcon kept = make();
+        for (const QIcon::State state : {QIcon::Off, QIcon::On})
+            for (const QIcon::Mode mode : modes) {
+                EXPECT_EQ(make().availableSizes(mode, state), everySize.availableSizes(mode, state))
+                    << name;
+                for (const QSize size : sizes) {
+                    const auto where = [&] {
+                        return testing::Message()
+                               << name << " " << size.width() << "x" << size.height() << " mode "
+                               << int(mode) << " state " << int(state);
+                    };
+                    EXPECT_EQ(make().actualSize(size, mode, state),
+                              everySize.actualSize(size, mode, state))
+                        << where();
+                    for (const qreal ratio : {1.0, 1.5, 2.0}) {
+                        const QImage expected =
+                            everySize.pixmap(size, ratio, mode, state).toImage();
+                        EXPECT_EQ(make().pixmap(size, ratio, mode, state).toImage(), expected)
+                            << where() << " ratio " << ratio;
+                        EXPECT_EQ(kept.pixmap(size, ratio, mode, state).toImage(), expected)
+                            << where() << " ratio " << ratio << ", asked before";
+                    }
+                    for (const qreal ratio : {1.0, 2.0}) {
+                        const auto painted = [&](const QIcon& icon) {
+                            QImage image(QSize(140, 100) * ratio,
+                                         QImage::Format_ARGB32_Premultiplied);
+                            image.setDevicePixelRatio(ratio);
+                            image.fill(Qt::white);
+                            QPainter painter(&image);
+                            icon.paint(&painter, QRect(QPoint(3, 2), size), Qt::AlignCenter, mode,
+                                       state);
+                            return image;
+                        };
+                        EXPECT_EQ(painted(make()), painted(everySize))
+                            << where() << " painted at ratio " << ratio;
+                    }
+                }
+            }
+    }
 }
 
 TEST(RegisterButtonPicture, EveryButtonButPrintPageHasItsOwnPicture)
