@@ -119,9 +119,9 @@ void TMain::buildBanner()
     auto* image = label(banner, "Image1", QString());
     const int pictureHeight = 67;
     const QSize pictureSize(pictureHeight * 91 / 67, pictureHeight);
+    // The logo is drawn when the layout gives the picture its size.
     image->setGeometry(int(clientWidth * 0.07), 75 / 2 - pictureHeight / 2, pictureSize.width(),
                        pictureSize.height());
-    image->setPixmap(programLogo(pictureSize));
 
     auto* title = label(banner, "Label1", QStringLiteral("Pursewise --"));
     title->setFont(designFont(QStringLiteral("Comic Sans MS"), 21, true));

@@ -1,8 +1,10 @@
 #include "core/platform/help.h"
 #include "support/windows_fixture.h"
 #include "ui/kit/message_box.h"
+#include "ui/kit/pictures.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -102,6 +104,17 @@ TEST_F(Windows, TheMainWindowShowsTheCardListAndEveryControlByName)
     EXPECT_EQ(sg1->model()->rowCount(), 24);
     EXPECT_EQ(control<QLineEdit>("Main", "CurrentYr")->text(), QStringLiteral("26"));
     EXPECT_FALSE(control<QLineEdit>("Main", "CurrentYr")->isVisibleTo(window("Main")));
+}
+
+TEST_F(Windows, TheShownMainWindowsLogoIsDrawnAtItsPicturesSize)
+{
+    m_windows->showMain();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window("Main")));
+    const auto* image = control<QLabel>("Main", "Image1");
+    const QPixmap logo = image->pixmap();
+    ASSERT_FALSE(logo.isNull());
+    EXPECT_EQ(logo.size(), image->size());
+    EXPECT_EQ(logo.toImage(), programLogo(image->size()).toImage());
 }
 
 TEST_F(Windows, TheStartHintShowsWhenTheMainWindowBecomesActive)
