@@ -244,7 +244,10 @@ void TMain::refresh()
     m_totals[2]->setText(fields.E3);
     m_currentYr->setText(fields.CurrentYr);
     m_selectedYr->setText(fields.SelectedYr);
-    fitTexts();
+    // Before the window first shows, its layout fits the texts in the fonts
+    // of the size it shows at.
+    if (isVisible())
+        fitTexts();
     m_refreshing = false;
 }
 
