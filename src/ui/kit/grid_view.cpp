@@ -118,8 +118,10 @@ private:
         }
         for (int row = now.first; row < now.first + now.rows; ++row)
             for (int column = 0; column < now.columns; ++column) {
+                // A column laid out to no width shows nothing and counts as painted.
                 const QModelIndex index = model()->index(row, column);
-                if (painted.intersects(visualRect(index)))
+                const QRect place = visualRect(index);
+                if (place.isEmpty() || painted.intersects(place))
                     m_painted[slot(row, column)] = index.data().toString();
             }
     }

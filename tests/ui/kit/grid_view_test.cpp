@@ -236,6 +236,20 @@ TEST_F(GridRefresh, NothingChangedRepaintsNothing)
     EXPECT_TRUE(m_paints.rects.empty());
 }
 
+TEST_F(GridRefresh, AColumnOfNoWidthDoesNotMakeEveryRefreshRepaintTheGrid)
+{
+    // Rows that come into sight while the column has no width.
+    m_grid->setColumnWidth(0, 0);
+    m_grid->scrollToBottom();
+    settle();
+    refresh();
+    EXPECT_TRUE(m_paints.rects.empty());
+    setQuietly(18, 0, QStringLiteral("12/31/26"));
+    refresh();
+    EXPECT_TRUE(m_paints.rects.empty()) << "the changed cell shows nothing";
+    EXPECT_TRUE(showsWhatAFullRepaintShows());
+}
+
 TEST_F(GridRefresh, AChangedTextRepaintsOnlyItsCellAndShows)
 {
     setQuietly(2, 2, QStringLiteral("99.99"));
