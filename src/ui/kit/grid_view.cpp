@@ -130,13 +130,12 @@ private:
     // with another text; none when the grid cannot tell: other roles, rows
     // shown that were not painted since they came into sight, or a screen
     // reader, which Qt tells of every change.
-    std::optional<QRegion> changedCells(const QModelIndex& topLeft,
-                                        const QModelIndex& bottomRight,
+    std::optional<QRegion> changedCells(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                                         const QList<int>& roles) const
     {
         const bool textsOnly = roles.size() == 1 && roles.front() == Qt::DisplayRole;
-        if (!textsOnly || !topLeft.isValid() || QAccessible::isActive() ||
-            shownNow() != m_shown || m_shown.first < 0)
+        if (!textsOnly || !topLeft.isValid() || QAccessible::isActive() || shownNow() != m_shown ||
+            m_shown.first < 0)
             return std::nullopt;
         QRegion changed;
         const int first = std::max(topLeft.row(), m_shown.first);

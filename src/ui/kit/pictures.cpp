@@ -89,14 +89,12 @@ public:
         return drawnFor(size).pixmap(size, 1.0, mode, state);
     }
 
-    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
-                         qreal) override
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal) override
     {
         return pixmap(size, mode, state);
     }
 
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
-               QIcon::State state) override
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
     {
         const QPaintDevice* device = painter->device();
         const qreal ratio = device ? device->devicePixelRatio() : qApp->devicePixelRatio();
@@ -117,8 +115,8 @@ private:
     const QIcon& drawnFor(const QSize& size)
     {
         const int side = sideFor(size);
-        const auto at = std::size_t(std::find(iconSides.begin(), iconSides.end(), side) -
-                                    iconSides.begin());
+        const auto at =
+            std::size_t(std::find(iconSides.begin(), iconSides.end(), side) - iconSides.begin());
         if (!m_drawn[at]) {
             m_pictures.addPixmap(picture(m_name, QSize(side, side), m_design, m_draw));
             m_drawn[at] = true;
