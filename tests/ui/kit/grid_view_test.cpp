@@ -300,4 +300,104 @@ TEST_F(GridRefresh, ARefreshOfOtherRolesRepaintsAsQtDoes)
     EXPECT_TRUE(paintedWhole());
 }
 
+// A row header the layout gives a fixed width, as the ledger's: the grid
+// shows what it shows with Qt's own row header, and asking the header for its
+// size reads no row's number.
+class CountingModel : public QStandardItemModel
+{
+public:
+    using QStandardItemModel::QStandardItemModel;
+    mutable int rowNumbersRead = 0;
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation == Qt::Vertical)
+            ++rowNumbersRead;
+        return QStandardItemModel::headerData(section, orientation, role);
+    }
+};
+
+class GridRowHeader : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_model.setColumnCount(2);
+        for (int row = 0; row < 1000; ++row)
+            m_model.appendRow({new QStandardItem(QStringLiteral("11/%1/26").arg(row % 30 + 1)),
+                               new QStandardItem(QStringLiteral("%1.00").arg(row * 7))});
+        m_window.resize(500, 260);
+        m_grid = makeGridView(&m_window, "Grid", &m_model);
+        m_grid->setGeometry(0, 0, 240, 250);
+        // The same grid with the row header Qt makes for a table.
+        m_stock = makeGridView(&m_window, "Stock", &m_model);
+        auto* header = new QHeaderView(Qt::Vertical);
+        header->setSectionsClickable(true);
+        header->setHighlightSections(true);
+        m_stock->setVerticalHeader(header);
+        m_stock->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        m_stock->verticalHeader()->setMinimumSectionSize(0);
+        m_stock->setGeometry(250, 0, 240, 250);
+        for (QTableView* grid : {m_grid, m_stock}) {
+            // Neither draws the focus frame only one of them could have.
+            grid->setFocusPolicy(Qt::NoFocus);
+            setRowHeight(*grid, 19);
+            grid->verticalHeader()->setFixedWidth(37);
+        }
+        m_window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_window));
+    }
+
+    // Both grids in a new font, with the same row selected.
+    void change(int pixels, int row)
+    {
+        for (QTableView* grid : {m_grid, m_stock}) {
+            QFont font = grid->font();
+            font.setPixelSize(pixels);
+            grid->setFont(font);
+            grid->selectRow(row);
+            grid->scrollTo(m_model.index(row, 0));
+        }
+        QCoreApplication::processEvents();
+    }
+
+    CountingModel m_model;
+    QWidget m_window;
+    QTableView* m_grid = nullptr;
+    QTableView* m_stock = nullptr;
+};
+
+TEST_F(GridRowHeader, ShowsWhatQtsOwnRowHeaderShows)
+{
+    for (const auto& [pixels, row] : {std::pair{11, 0}, std::pair{15, 480}, std::pair{9, 999}}) {
+        SCOPED_TRACE(pixels);
+        change(pixels, row);
+        EXPECT_EQ(m_grid->viewport()->geometry(), m_stock->viewport()->geometry());
+        EXPECT_EQ(m_grid->verticalHeader()->geometry(), m_stock->verticalHeader()->geometry());
+        const QImage ours = m_grid->grab().toImage();
+        const QImage stock = m_stock->grab().toImage();
+        EXPECT_TRUE(ours == stock);
+    }
+}
+
+TEST_F(GridRowHeader, OfFixedWidthGivesItsSizeWithoutReadingRowNumbers)
+{
+    change(13, 0);
+    m_model.rowNumbersRead = 0;
+    const QSize hint = m_grid->verticalHeader()->sizeHint();
+    EXPECT_EQ(m_model.rowNumbersRead, 0);
+    EXPECT_EQ(hint.width(), 37);
+}
+
+TEST_F(GridRowHeader, OfFreeWidthGivesTheSizeQtWorksOut)
+{
+    for (QTableView* grid : {m_grid, m_stock}) {
+        grid->verticalHeader()->setMinimumWidth(0);
+        grid->verticalHeader()->setMaximumWidth(QWIDGETSIZE_MAX);
+    }
+    change(13, 0);
+    const QSize stock = m_stock->verticalHeader()->sizeHint();
+    EXPECT_EQ(m_grid->verticalHeader()->sizeHint(), stock);
+}
+
 } // namespace
