@@ -6,10 +6,18 @@
 // table's headers and scroll bars) come with it. Only the main window is shown.
 // With PURSEWISE_FIRST_PAINT_EXIT set it reports its first paint and ends
 // (ui/kit/first_paint_probe.h), as the program does.
+//
+// With --open-and-insert it goes on after the main window's first paint
+// through what opening card 1's register of 999 entries and inserting one
+// charge shows, each part after the paint of the one before: the ledger
+// filled with 999 entries' texts and the register shown, the entry dialog
+// shown over it, then the dialog closed and a row put in at the top of the
+// ledger. It then prints the moment ("done 123456789") and ends.
 
 #include "ui/kit/first_paint_probe.h"
 #include "ui/kit/fonts.h"
 
+#include <QAbstractTableModel>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
@@ -21,11 +29,15 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 
+#include <array>
+#include <cstdio>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -488,6 +500,54 @@ const Part parts[] = {
      true},
 };
 
+// The ledger's texts, row by row, as a plain table: 1000 empty rows at start.
+class LedgerModel : public QAbstractTableModel
+{
+public:
+    using Row = std::array<QString, 6>;
+
+    explicit LedgerModel(QObject* owner) : QAbstractTableModel(owner), m_rows(1000) {}
+
+    int rowCount(const QModelIndex& parent) const override
+    {
+        return parent.isValid() ? 0 : int(m_rows.size());
+    }
+    int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : 6; }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
+            return {};
+        return m_rows[std::size_t(index.row())][std::size_t(index.column())];
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        static const char* const titles[] = {"Date",     "Description", "Charges",
+                                             "Payments", "X",           "Bal. Owed"};
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < 6)
+            return QString::fromLatin1(titles[section]);
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+
+    void show(std::vector<Row> rows)
+    {
+        beginResetModel();
+        m_rows = std::move(rows);
+        endResetModel();
+    }
+
+    void insertAtTop(Row row)
+    {
+        beginInsertRows({}, 0, 0);
+        m_rows.insert(m_rows.begin(), std::move(row));
+        endInsertRows();
+    }
+
+private:
+    std::vector<Row> m_rows;
+};
+
 QAbstractItemModel* modelFor(const QString& name, QObject* owner)
 {
     if (name == u"sg1") {
@@ -509,12 +569,8 @@ QAbstractItemModel* modelFor(const QString& name, QObject* owner)
         }
         return model;
     }
-    if (name == u"StringGrid1") {
-        auto* model = new QStandardItemModel(1000, 6, owner);
-        model->setHorizontalHeaderLabels(
-            {"Date", "Description", "Charges", "Payments", "X", "Bal. Owed"});
-        return model;
-    }
+    if (name == u"StringGrid1")
+        return new LedgerModel(owner);
     return new QStandardItemModel(99, 2, owner);
 }
 
@@ -578,6 +634,91 @@ QWidget* make(const Part& part, QWidget* parent)
     return nullptr;
 }
 
+// One part of the open-and-insert path on each turn of the event loop once
+// the watched widget has painted.
+class OpenAndInsert : public QObject
+{
+public:
+    explicit OpenAndInsert(QWidget* main) : QObject(main), m_main(main)
+    {
+        m_register = main->findChild<QWidget*>(QStringLiteral("Form1"));
+        m_ledger = m_register->findChild<QTableView*>(QStringLiteral("StringGrid1"));
+        m_entry = main->findChild<QDialog*>(QStringLiteral("MakeOrEditEntry"));
+        waitForPaint(main);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && watched == m_waitingFor) {
+            watched->removeEventFilter(this);
+            m_waitingFor = nullptr;
+            QTimer::singleShot(0, this, [this] { next(); });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void waitForPaint(QWidget* widget)
+    {
+        m_waitingFor = widget;
+        widget->installEventFilter(this);
+    }
+
+    void next()
+    {
+        switch (m_part++) {
+        case 0: {
+            std::vector<LedgerModel::Row> rows;
+            long long balance = 2600;
+            for (int row = 1; row <= 999; ++row) {
+                balance += 1234;
+                rows.push_back({QStringLiteral("12/1/26"),
+                                QStringLiteral("Groceries and household, entry %1").arg(row),
+                                QStringLiteral("12.34"), QString(),
+                                row % 3 == 0 ? QStringLiteral("X") : QString(),
+                                QStringLiteral("%1.%2")
+                                    .arg(balance / 100)
+                                    .arg(balance % 100, 2, 10, QLatin1Char('0'))});
+            }
+            ledger()->show(std::move(rows));
+            m_register->move(m_main->screen()->availableGeometry().center() -
+                             m_register->rect().center());
+            m_register->show();
+            m_register->activateWindow();
+            waitForPaint(m_register);
+            break;
+        }
+        case 1:
+            m_entry->open();
+            waitForPaint(m_entry);
+            break;
+        case 2: {
+            m_entry->accept();
+            ledger()->insertAtTop({QStringLiteral("11/30/26"), QStringLiteral("Annual fee"),
+                                   QStringLiteral("10.00"), QString(), QString(),
+                                   QStringLiteral("36.00")});
+            m_register->activateWindow();
+            waitForPaint(m_ledger->viewport());
+            break;
+        }
+        default:
+            std::printf("done %lld\n", FirstPaintProbe::monotonicNanoseconds());
+            std::fflush(stdout);
+            QCoreApplication::quit();
+        }
+    }
+
+    LedgerModel* ledger() const { return static_cast<LedgerModel*>(m_ledger->model()); }
+
+    QWidget* m_main;
+    QWidget* m_register;
+    QTableView* m_ledger;
+    QDialog* m_entry;
+    QObject* m_waitingFor = nullptr;
+    int m_part = 0;
+};
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -611,7 +752,10 @@ int main(int argc, char* argv[])
         }
         chain.push_back(widget);
     }
-    FirstPaintProbe::watch(main.get());
+    if (QApplication::arguments().contains(QStringLiteral("--open-and-insert")))
+        new OpenAndInsert(main.get());
+    else
+        FirstPaintProbe::watch(main.get());
     main->show();
     return QApplication::exec();
 }

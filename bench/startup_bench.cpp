@@ -7,6 +7,8 @@
 //   24 cards, to the end of its last step (PURSEWISE_REPORT_DONE): start-up
 //   alone, and start-up, opening card 1's register of 999 entries and
 //   inserting one charge at row 1 through the entry dialog.
+// - FairOpenAndInsert: the fair baseline going through the same path with Qt
+//   alone after its first paint (--open-and-insert), to its "done" report.
 // The data folder is written afresh before every run, untimed. Runs use the
 // platform of QT_QPA_PLATFORM (offscreen when unset), so under xvfb-run with
 // QT_QPA_PLATFORM=xcb the same runs time a real X server's first paint. After
@@ -130,6 +132,11 @@ void StartupBefore(benchmark::State& state)
 {
     timeRuns(state, {std::getenv("PURSEWISE_BENCH_BEFORE")}, true);
 }
+// The fair baseline through the same path, with Qt alone (fair_baseline.cpp).
+void FairOpenAndInsert(benchmark::State& state)
+{
+    timeRuns(state, {PURSEWISE_FAIR_BASELINE, "--open-and-insert"}, false);
+}
 void RunnerStartup(benchmark::State& state)
 {
     timeRuns(state, {PURSEWISE_RUNNER, "--data", ".", scenario("startup.scenario")}, true);
@@ -182,6 +189,9 @@ public:
         ratio("fair / bare", "StartupFair", "StartupBare");
         ratio("before / bare", "StartupBefore", "StartupBare");
         ratio("open-and-insert / start-up", "RunnerOpenAndInsert", "RunnerStartup");
+        ratio("fair open-and-insert / fair", "FairOpenAndInsert", "StartupFair");
+        added("open-and-insert, runner", "RunnerOpenAndInsert", "RunnerStartup");
+        added("open-and-insert, fair", "FairOpenAndInsert", "StartupFair");
     }
 
 private:
@@ -189,6 +199,13 @@ private:
     {
         if (m_medians.count(over) && m_medians.count(under) && m_medians[under] > 0)
             std::printf("ratio %-28s %.2f\n", label, m_medians[over] / m_medians[under]);
+    }
+
+    // What a path adds to start-up, in milliseconds of the medians.
+    void added(const char* label, const std::string& longer, const std::string& shorter)
+    {
+        if (m_medians.count(longer) && m_medians.count(shorter))
+            std::printf("added %-28s %.1f ms\n", label, m_medians[longer] - m_medians[shorter]);
     }
 
     std::map<std::string, double> m_medians;
@@ -203,6 +220,7 @@ int main(int argc, char* argv[])
             repetitions = std::atoi(argv[i] + std::strlen("--benchmark_repetitions="));
     timed("StartupBare", StartupBare);
     timed("StartupFair", StartupFair);
+    timed("FairOpenAndInsert", FairOpenAndInsert);
     timed("StartupProgram", StartupProgram);
     if (!qEnvironmentVariableIsEmpty("PURSEWISE_BENCH_BEFORE"))
         timed("StartupBefore", StartupBefore);
